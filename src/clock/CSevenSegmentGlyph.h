@@ -1,0 +1,14 @@
+#pragma once
+// Digits, space and minus: the classic seven segments.
+#include "clock/CSegmentGlyph.h"
+
+class CSevenSegmentGlyph : public CSegmentGlyph {
+public:
+    enum Segment { Top, UpperLeft, UpperRight, Middle, LowerLeft, LowerRight, Bottom };
+    static constexpr int kWidth = 49;
+
+    CSevenSegmentGlyph() : CSegmentGlyph(kWidth, Table()) {}
+
+private:
+    static const SegmentOutlines& Table();
+};

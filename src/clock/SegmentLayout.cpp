@@ -1,0 +1,42 @@
+#include "clock/SegmentLayout.h"
+
+#include <algorithm>
+#include <numeric>
+
+std::vector<GlyphCell> LayoutCells(const std::vector<int>& glyphWidths, int clientWidth,
+                                   int clientHeight, std::uint32_t style) {
+    std::vector<GlyphCell> cells;
+    const int totalWidth = std::accumulate(glyphWidths.begin(), glyphWidths.end(), 0);
+    if (totalWidth == 0) return cells;
+
+    double sx = static_cast<double>(clientWidth) / totalWidth;
+    double sy = static_cast<double>(clientHeight) / kGlyphHeight;
+    double x = 0;
+    double y = 0;
+    if (style & SDS_KEEPASPECT) {
+        sx = sy = std::min(sx, sy);
+        x = (clientWidth - totalWidth * sx) / 2;
+        y = (clientHeight - kGlyphHeight * sy) / 2;
+    }
+    for (int width : glyphWidths) {
+        cells.push_back({x, y, x + width * sx, y + kGlyphHeight * sy});
+        x += width * sx;
+    }
+    return cells;
+}
+
+SegmentPoint MapToCell(const GlyphCell& cell, int glyphWidth, SegmentPoint point) {
+    const double x = cell.left + point.x * (cell.right - cell.left) / glyphWidth + 0.5;
+    const double y = cell.top + point.y * (cell.bottom - cell.top) / kGlyphHeight + 0.5;
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+SegmentColour SoftEdgeColour(SegmentColour segment, SegmentColour background) {
+    SegmentColour blend = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const SegmentColour s = (segment >> shift) & 0xFF;
+        const SegmentColour b = (background >> shift) & 0xFF;
+        blend |= ((3 * s + b) / 4) << shift;
+    }
+    return blend;
+}
