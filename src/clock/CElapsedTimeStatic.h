@@ -1,0 +1,46 @@
+#pragma once
+// The lock's clock: a segment display counting the time since Start, in
+// tenths of a second by default, ticking on a periodic multimedia timer.
+//
+// The timer callback runs on the timer service's thread. It only touches
+// m_count (under its lock) and posts a message when a new text is waiting;
+// the window's thread takes the text from m_count and shows it. The timer
+// is created with TIME_KILL_SYNCHRONOUS, so once Stop or the window's
+// destruction has killed it, no callback is running or will run.
+#include <cstdint>
+
+#include "clock/CElapsedCount.h"
+#include "clock/CSegmentDisplay.h"
+
+class CElapsedTimeStatic : public CSegmentDisplay {
+public:
+    CElapsedTimeStatic();
+    ~CElapsedTimeStatic() override;
+
+    // 0: "MM:SS", 1: tenths (the lock's), 2: hundredths; shows the mode's
+    // zero. The timer period of the mode applies from the next Start.
+    void SetMode(int mode);
+    // Counts from zero, or on while already counting. Needs a window and a mode.
+    void Start();
+    // Zeroes the count; the display keeps the last text shown.
+    void Stop();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static void CALLBACK TimerProc(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+    void OnTick();
+    LRESULT OnTextReady(WPARAM, LPARAM);
+    void OnDestroy();
+
+    void KillTickTimer();
+    void EndTimerPeriod();
+    static std::int64_t Now();
+
+    int m_nInterval = 0;  // timer period in ms
+    CElapsedCount m_count;
+    // Five of the usual 1 ms periods, unless the timer service says otherwise.
+    UINT m_uResolution = 5;
+    bool m_bPeriodBegun = false;
+    UINT m_uTimerId = 0;
+};

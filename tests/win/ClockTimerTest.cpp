@@ -1,0 +1,159 @@
+// The elapsed-time display with its real multimedia timer: it counts true
+// time, stops dead on Stop, and survives being started, stopped and
+// destroyed over and over while it paints.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+#include "SegmentTestWindows.h"
+#include "clock/CElapsedTimeStatic.h"
+
+namespace {
+
+double Seconds() {
+    LARGE_INTEGER now;
+    LARGE_INTEGER frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
+}
+
+// The seconds a clock text of any mode stands for.
+double TextSeconds(const std::wstring& text) {
+    double seconds = 0;
+    std::size_t start = 0;
+    for (std::size_t colon; (colon = text.find(L':', start)) != std::wstring::npos; start = colon + 1)
+        seconds = 60 * (seconds + std::wcstod(text.c_str() + start, nullptr));
+    return seconds + std::wcstod(text.c_str() + start, nullptr);
+}
+
+class Clock : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_clock.SubclassDlgItem(kClockControlId, m_host.Parent())); }
+
+    // Runs messages until the displayed text differs from `text`.
+    bool WaitForChangeFrom(const std::wstring& text, DWORD timeoutMs = 20000) {
+        return PumpUntil([&] { return m_clock.GetText() != text; }, timeoutMs);
+    }
+
+    TestHost m_host{400, 100};
+    CElapsedTimeStatic m_clock;
+};
+
+}  // namespace
+
+TEST(ClockText, TextSecondsReadsEveryMode) {
+    EXPECT_DOUBLE_EQ(TextSeconds(L"03:27.4"), 207.4);
+    EXPECT_DOUBLE_EQ(TextSeconds(L"01:00:00.0"), 3600);
+    EXPECT_DOUBLE_EQ(TextSeconds(L"03:27.45"), 207.45);
+    EXPECT_DOUBLE_EQ(TextSeconds(L"03:27"), 207);
+}
+
+TEST_F(Clock, ModeShowsItsZeroUntilStarted) {
+    EXPECT_EQ(m_clock.GetText(), L"");
+    m_clock.SetMode(1);
+    EXPECT_EQ(m_clock.GetText(), L"00:00.0");
+    m_clock.SetMode(0);
+    EXPECT_EQ(m_clock.GetText(), L"00:00");
+    m_clock.SetMode(2);
+    EXPECT_EQ(m_clock.GetText(), L"00:00.00");
+    // Without Start nothing moves, and going away kills no timer.
+    PumpFor(300);
+    EXPECT_EQ(m_clock.GetText(), L"00:00.00");
+    m_host.Destroy();
+}
+
+TEST_F(Clock, CountsTrueTimeInTenths) {
+    m_clock.SetMode(1);
+    const double start = Seconds();
+    m_clock.Start();
+    ASSERT_TRUE(WaitForChangeFrom(L"00:00.0"));
+    EXPECT_EQ(m_clock.GetText(), L"00:00.1");
+
+    // Every text shown over two seconds is the elapsed time to within a tick.
+    double worst = 0;
+    std::wstring shown = m_clock.GetText();
+    while (TextSeconds(shown) < 2.0) {
+        ASSERT_TRUE(WaitForChangeFrom(shown));
+        shown = m_clock.GetText();
+        worst = std::max(worst, std::abs(TextSeconds(shown) - (Seconds() - start)));
+    }
+    EXPECT_LT(worst, 0.1) << "last text " << std::string(shown.begin(), shown.end());
+    m_clock.Stop();
+}
+
+TEST_F(Clock, HundredthsModeTicksInHundredths) {
+    m_clock.SetMode(2);
+    m_clock.Start();
+    // A 100 ms period would only ever show .x0.
+    EXPECT_TRUE(PumpUntil([&] {
+        const std::wstring text = m_clock.GetText();
+        return text.back() != L'0';
+    }));
+    m_clock.Stop();
+}
+
+TEST_F(Clock, SecondsModeChangesOncePerSecond) {
+    m_clock.SetMode(0);
+    m_clock.Start();
+    const double start = Seconds();
+    ASSERT_TRUE(WaitForChangeFrom(L"00:00"));
+    EXPECT_EQ(m_clock.GetText(), L"00:01");
+    EXPECT_NEAR(Seconds() - start, 1.0, 0.15);
+    m_clock.Stop();
+}
+
+TEST_F(Clock, StopFreezesTheTextAndStartCountsFromZero) {
+    m_clock.SetMode(1);
+    m_clock.Start();
+    ASSERT_TRUE(PumpUntil([&] { return TextSeconds(m_clock.GetText()) >= 0.5; }));
+    m_clock.Stop();
+    const std::wstring stopped = m_clock.GetText();
+    PumpFor(400);
+    EXPECT_EQ(m_clock.GetText(), stopped);
+
+    m_clock.Start();
+    ASSERT_TRUE(WaitForChangeFrom(stopped));
+    EXPECT_LT(TextSeconds(m_clock.GetText()), 0.5);
+    m_clock.Stop();
+}
+
+// Many short runs at the 10 ms period while the window repaints: after
+// each Stop the text must stay as it is, even once every message a tick
+// may have posted has been handled.
+TEST_F(Clock, StartStopCyclesWhilePainting) {
+    int cyclesThatTicked = 0;
+    for (int cycle = 0; cycle < 300; ++cycle) {
+        m_clock.SetMode(2);
+        m_clock.Start();
+        const DWORD until = GetTickCount() + 5 + cycle % 40;
+        while (GetTickCount() < until) {
+            RedrawWindow(m_clock.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            PumpFor(1);
+        }
+        m_clock.Stop();
+        const std::wstring stopped = m_clock.GetText();
+        if (stopped != L"00:00.00") ++cyclesThatTicked;
+        PumpFor(15);
+        RedrawWindow(m_clock.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_EQ(m_clock.GetText(), stopped) << "cycle " << cycle;
+    }
+    EXPECT_GT(cyclesThatTicked, 100);
+}
+
+// Windows going away with the clock running, and the clock object right
+// after them, as the lock window's end does.
+TEST(ClockLifetime, DestroyWhileTickingIsSafe) {
+    for (int round = 0; round < 100; ++round) {
+        TestHost host(200, 50);
+        auto clock = std::make_unique<CElapsedTimeStatic>();
+        ASSERT_TRUE(clock->SubclassDlgItem(kClockControlId, host.Parent()));
+        clock->SetMode(2);
+        clock->Start();
+        PumpFor(round % 25);
+        if (round % 2) host.Destroy();
+        clock.reset();
+    }
+    // Any message a late tick posted finds no clock, or no window.
+    PumpFor(50);
+}
