@@ -1,0 +1,261 @@
+#include "app/CLockDlg.h"
+
+#include <vector>
+
+#include "app/BackgroundMode.h"
+#include "app/CUnlockDlg.h"
+#include "app/ConfigFile.h"
+#include "app/LockGeometry.h"
+#include "app/Lockdown.h"
+#include "app/PasswordText.h"
+#include "res/resource.h"
+#include "settings/CSettingsDlg.h"
+
+namespace {
+
+const UINT_PTR kSettingsTimer = 1;
+const int kSettingsAccepted = 100;
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
+    reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
+        {rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
+std::wstring ModuleDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return DirectoryOf(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
+    ON_MESSAGE(WM_PAINT, OnPaint)
+    ON_MESSAGE(WM_QUERYDRAGICON, OnQueryDragIcon)
+    ON_COMMAND(IDC_LOCK, OnButtonLock)
+    ON_COMMAND(IDC_UNLOCK, OnButtonUnlock)
+    ON_MESSAGE(WM_DESTROY, OnDestroy)
+    ON_MESSAGE(WM_TIMER, OnTimer)
+    ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+END_MESSAGE_MAP()
+
+CLockDlg::CLockDlg()
+    : CBackgroundDlg(IDD_LOCK, nullptr),
+      m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))) {}
+
+CLockDlg::~CLockDlg() {
+    WipeText(m_strPassword);
+}
+
+BOOL CLockDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+
+    m_strAppDir = ModuleDirectory();
+    m_strConfigPath = m_strAppDir + L"config.ini";
+    const LockOptions options = LoadOptions(m_strConfigPath);
+    m_strBgMode = options.bgMode;
+    m_bDisableScreenSafe = options.holdOff;
+    m_bAllowShutdown = options.allowShutdown;
+    m_bSettingsPending = 1;
+
+    SetLockdown(LOCK_ALL, 1, 0);
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowWindow(GetDlgItem(m_hWnd, IDC_LOCK), SW_HIDE);
+    ShowWindow(GetDlgItem(m_hWnd, IDC_UNLOCK), SW_HIDE);
+    // No caption and no border: the window is nothing but its black face.
+    SetWindowLongW(m_hWnd, GWL_STYLE, GetWindowLongW(m_hWnd, GWL_STYLE) & 0xFF3FFFFF);
+    SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
+    CoverScreens();
+
+    m_pUnlockDlg = new CUnlockDlg;
+    m_pUnlockDlg->m_hLockWnd = m_hWnd;
+    m_pUnlockDlg->Create();
+
+    PlaceClock();
+    SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
+    SetWindowAlpha(kStartAlpha);
+    SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
+    m_strBanner1.clear();
+    return TRUE;
+}
+
+void CLockDlg::CoverScreens() {
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())
+        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    const ScreenRect r = LockWindowRect(monitors);
+    SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+}
+
+void CLockDlg::PlaceClock() {
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    const ScreenRect r = ClockRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                   {window.left, window.top, window.right, window.bottom});
+    SetWindowPos(GetDlgItem(m_hWnd, IDC_TIME), nullptr, r.left, r.top, r.Width(), r.Height(),
+                 SWP_NOZORDER);
+}
+
+void CLockDlg::OnDisplayChange() {
+    CoverScreens();
+    PlaceClock();
+    Default();
+}
+
+BOOL CLockDlg::PreTranslateMessage(MSG* msg) {
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+        msg->wParam = 0;
+    } else if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        msg->wParam = 0;
+        ShowUnlockPrompt();
+    } else if (msg->wParam == VK_F4) {
+        // Alt+F4 arrives as a system key; without its key code it closes nothing.
+        msg->wParam = 0;
+    }
+    return CDialog::PreTranslateMessage(msg);
+}
+
+void CLockDlg::ShowUnlockPrompt() {
+    m_pUnlockDlg->m_pszPassword = m_strPassword.c_str();
+    m_pUnlockDlg->ShowShutdownButton(m_bAllowShutdown);
+    ShowWindow(m_pUnlockDlg->m_hWnd, SW_SHOW);
+}
+
+void CLockDlg::OnTimer(WPARAM id) {
+    if (id != kSettingsTimer) {
+        Default();
+        return;
+    }
+    // Once per run: the settings are asked for on the first tick only.
+    KillTimer(m_hWnd, kSettingsTimer);
+    AcceptSettings();
+}
+
+void CLockDlg::AcceptSettings() {
+    CSettingsDlg settings;
+    settings.m_strAppDir = m_strAppDir;
+    settings.m_strBgMode = m_strBgMode;
+    settings.m_bDisableScreenSafe = m_bDisableScreenSafe;
+    settings.m_bAllowShutdown = m_bAllowShutdown;
+    if (settings.DoModal() != kSettingsAccepted) {
+        EndDialog(0);
+        return;
+    }
+    m_bSettingsPending = 0;
+    RedrawNow();
+
+    WipeText(m_strPassword);
+    m_strPassword = settings.m_strPassword;
+    m_strBgMode = settings.m_strBgMode;
+    m_bDisableScreenSafe = settings.m_bDisableScreenSafe;
+    m_bAllowShutdown = settings.m_bAllowShutdown;
+    SaveOptions(m_strConfigPath, {m_strBgMode, m_bDisableScreenSafe != 0, m_bAllowShutdown != 0});
+
+    const BackgroundStyle style = BackgroundStyleFor(BgModeNumber(m_strBgMode));
+    SetWindowAlpha(style.alpha);
+    RedrawNow();
+    if (m_bDisableScreenSafe) HoldOffScreenSaver(1);
+}
+
+void CLockDlg::RedrawNow() {
+    RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CLockDlg::OnDestroy() {
+    Default();
+    // Text painted straight onto the screen goes with the window.
+    InvalidateRect(nullptr, nullptr, TRUE);
+    SetLockdown(LOCK_ALL, 0, 0);
+    if (m_bDisableScreenSafe) HoldOffScreenSaver(0);
+    delete m_pUnlockDlg;
+    m_pUnlockDlg = nullptr;
+}
+
+void CLockDlg::OnButtonLock() {
+    SetLockdown(LOCK_ALL, 1, 0);
+}
+
+void CLockDlg::OnButtonUnlock() {
+    SetLockdown(LOCK_ALL, 0, 0);
+}
+
+void CLockDlg::HoldOffScreenSaver(int on) {
+    if (on) {
+        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &m_bScreenSaverWasActive, 0);
+        if (m_bScreenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+        SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+    } else {
+        if (m_bScreenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+        SetThreadExecutionState(ES_CONTINUOUS);
+    }
+    SetPolicyValue(L"DisableLockWorkstation", on != 0);
+}
+
+void CLockDlg::SetWindowAlpha(BYTE alpha) {
+    // Looked up at run time: systems without layered windows keep an opaque one.
+    HMODULE user32 = LoadLibraryW(L"User32.DLL");
+    if (!user32) return;
+    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    auto setLayered = reinterpret_cast<SetLayeredFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+    if (setLayered) setLayered(m_hWnd, 0, alpha, LWA_ALPHA);
+    FreeLibrary(user32);
+}
+
+LRESULT CLockDlg::OnQueryDragIcon(WPARAM, LPARAM) {
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+void CLockDlg::OnPaint() {
+    if (IsIconic(m_hWnd)) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                 (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
+        EndPaint(m_hWnd, &ps);
+        return;
+    }
+    HFONT font = CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+    if (m_strBgMode == L"3" && !m_bSettingsPending) {
+        // The practically invisible mode writes onto the screen itself.
+        HDC screen = GetDC(nullptr);
+        DrawBanners(screen, font);
+        ReleaseDC(nullptr, screen);
+    } else {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(m_hWnd, &ps);
+        RECT client;
+        GetClientRect(m_hWnd, &client);
+        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        DrawBanners(dc, font);
+        EndPaint(m_hWnd, &ps);
+    }
+    DeleteObject(font);
+    Default();
+}
+
+void CLockDlg::DrawBanners(HDC dc, HFONT font) const {
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutW(dc, 100, 50, m_strBanner1.c_str(), static_cast<int>(m_strBanner1.size()));
+    TextOutW(dc, 100, 100, m_strBanner2.c_str(), static_cast<int>(m_strBanner2.size()));
+    SetTextColor(dc, RGB(255, 255, 0));
+    TextOutW(dc, 100, 150, m_strBanner3.c_str(), static_cast<int>(m_strBanner3.size()));
+    SelectObject(dc, oldFont);
+}

@@ -1,0 +1,25 @@
+#include "app/LockGeometry.h"
+
+#include <algorithm>
+
+ScreenRect LockWindowRect(const std::vector<ScreenRect>& monitors) {
+    if (monitors.empty()) return {};
+    ScreenRect all = monitors.front();
+    for (const ScreenRect& m : monitors) {
+        all.left = std::min(all.left, m.left);
+        all.top = std::min(all.top, m.top);
+        all.right = std::max(all.right, m.right);
+        all.bottom = std::max(all.bottom, m.bottom);
+    }
+    return {all.left - 1, all.top - 1, all.right + 1, all.bottom + 1};
+}
+
+ScreenRect ClockRect(int primaryWidth, int primaryHeight, const ScreenRect& window) {
+    // The primary screen's origin (0, 0) lies at (-window.left, -window.top)
+    // in the window's client area; on one monitor that is (1, 1), and the
+    // formula below is measured from the window's own corner, one pixel
+    // up and left of the screen.
+    const int left = primaryWidth / 4 - 1 - window.left;
+    const int top = static_cast<int>(primaryHeight * 0.6) - 1 - window.top;
+    return {left, top, left + primaryWidth / 2, top + primaryHeight / 2};
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The system controls taken away while the screen is locked.
+
+enum : unsigned {
+    LOCK_TASKMGR = 1,   // the Task Manager policy value
+    LOCK_TASKKEYS = 2,  // the task-switching keys
+    LOCK_TASKBAR = 4,   // the taskbar window
+    LOCK_ALL = 0xFFFF,
+};
+
+// Locks (on != 0) or releases the controls named in flags. Failures are
+// ignored: each control is applied on its own.
+void SetLockdown(unsigned flags, int on, int extra);
+
+// Sets a per-user system policy value to 1, or deletes it.
+void SetPolicyValue(const wchar_t* name, bool on);

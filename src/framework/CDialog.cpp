@@ -1,0 +1,102 @@
+#include "framework/CDialog.h"
+
+#include "framework/CWinApp.h"
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+HWND CDialog::OwnerWindow() const {
+    if (m_pParentWnd) return m_pParentWnd->m_hWnd;
+    // Like any top-level dialog of the program, one without a parent is
+    // owned by the main window, so it stays above it.
+    CWnd* main = AfxGetMainWnd();
+    return main && main != this ? main->m_hWnd : nullptr;
+}
+
+BOOL CDialog::CreateFromTemplate() {
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_nIDTemplate),
+                              OwnerWindow(), &CDialog::DialogProc,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+// The dialog manager calls this for every message; only WM_INITDIALOG is
+// ours. There the window is bound to the object, so from then on messages
+// reach the message tables first and the dialog manager as default.
+INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
+    if (message != WM_INITDIALOG) return FALSE;
+    auto* dialog = reinterpret_cast<CDialog*>(lParam);
+    if (!dialog->SubclassWindow(hWnd)) return FALSE;
+    return dialog->OnInitDialog();
+}
+
+INT_PTR CDialog::DoModal() {
+    HWND owner = OwnerWindow();
+    const bool reenableOwner = owner && IsWindowEnabled(owner);
+    if (reenableOwner) EnableWindow(owner, FALSE);
+
+    m_bModal = true;
+    m_bEndModal = false;
+    m_nModalResult = -1;
+    if (CreateFromTemplate()) {
+        if (!m_bEndModal) ShowWindow(m_hWnd, SW_SHOWNORMAL);
+        RunModalLoop();
+    }
+
+    // Enable the owner before this window goes, so activation returns to it.
+    if (reenableOwner) EnableWindow(owner, TRUE);
+    if (owner && m_hWnd && GetActiveWindow() == m_hWnd) SetActiveWindow(owner);
+    DestroyWindow();
+    m_bModal = false;
+    return m_nModalResult;
+}
+
+void CDialog::RunModalLoop() {
+    MSG msg;
+    while (!m_bEndModal && m_hWnd) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (!WalkPreTranslateTree(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+}
+
+BOOL CDialog::Create() {
+    m_bModal = false;
+    return CreateFromTemplate();
+}
+
+void CDialog::EndDialog(int result) {
+    if (m_bModal) {
+        m_nModalResult = result;
+        m_bEndModal = true;
+    } else if (m_hWnd) {
+        ShowWindow(m_hWnd, SW_HIDE);
+    }
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* msg) {
+    if (msg->message < WM_KEYFIRST || msg->message > WM_KEYLAST || !m_hWnd) return FALSE;
+    return IsDialogMessageW(m_hWnd, msg);
+}
+
+BOOL CDialog::OnInitDialog() {
+    DoDataExchange();
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// A C++ object bound to a window. One window procedure serves every bound
+// window: it finds the object through a window property and hands the
+// message to the object's message table.
+#include "framework/MessageMap.h"
+
+class CWnd {
+public:
+    CWnd() = default;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+    virtual ~CWnd();
+
+    HWND m_hWnd = nullptr;
+
+    // The object bound to a window, or null.
+    static CWnd* FromHandle(HWND hWnd);
+
+    // Binds an existing window to this object and routes its messages here.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+
+    virtual BOOL DestroyWindow();
+
+    // Called for each message the modal loop is about to dispatch; TRUE
+    // means the message was handled and must not be dispatched.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+
+    // Offers a message to the window it is for and then to each parent or
+    // owner in turn, until one handles it.
+    static BOOL WalkPreTranslateTree(MSG* msg);
+
+    static const MessageMap* GetThisMessageMap();
+
+protected:
+    virtual const MessageMap* GetMessageMap() const;
+    virtual void PreSubclassWindow() {}
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Default processing of the message now being handled.
+    LRESULT Default();
+
+private:
+    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Detach();
+
+    WNDPROC m_superProc = nullptr;
+    struct CurrentMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+    } m_current{};
+};

@@ -1,0 +1,64 @@
+#include "settings/CSettingsDlg.h"
+
+#include "app/ConfigRules.h"
+#include "app/DialogText.h"
+#include "app/PasswordText.h"
+#include "res/resource.h"
+#include "settings/ModeButtons.h"
+
+BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+    ON_COMMAND(IDC_OK, OnButtonOk)
+    ON_COMMAND(IDC_CANCEL, OnButtonCancel)
+END_MESSAGE_MAP()
+
+CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS) {}
+
+CSettingsDlg::~CSettingsDlg() {
+    WipeText(m_strPassword);
+}
+
+BOOL CSettingsDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    CheckDlgButton(m_hWnd, IDC_ALLOW_SHUTDOWN, static_cast<UINT>(m_bAllowShutdown));
+    CheckDlgButton(m_hWnd, IDC_HOLD_OFF, static_cast<UINT>(m_bDisableScreenSafe));
+    if (const int button = ModeButtonFor(BgModeNumber(m_strBgMode)))
+        CheckDlgButton(m_hWnd, button, BST_CHECKED);
+    return TRUE;
+}
+
+void CSettingsDlg::OnButtonOk() {
+    std::wstring password = ReadTrimmedText(m_hWnd, IDC_PASSWORD);
+    if (password.empty()) {
+        ShowFieldMessage(m_hWnd, IDC_PASSWORD, L"解锁密码不能为空！");
+        return;
+    }
+    std::wstring confirmation = ReadTrimmedText(m_hWnd, IDC_CONFIRM);
+    const bool same = password == confirmation;
+    WipeText(confirmation);
+    if (!same) {
+        WipeText(password);
+        ShowFieldMessage(m_hWnd, IDC_CONFIRM, L"两次输入不一致！");
+        return;
+    }
+    WipeText(m_strPassword);
+    m_strPassword = password;
+    WipeText(password);
+    m_bDisableScreenSafe = IsDlgButtonChecked(m_hWnd, IDC_HOLD_OFF) == BST_CHECKED;
+    m_bAllowShutdown = IsDlgButtonChecked(m_hWnd, IDC_ALLOW_SHUTDOWN) == BST_CHECKED;
+    for (int button = IDC_MODE_FIRST; button <= IDC_MODE_LAST; ++button) {
+        if (IsDlgButtonChecked(m_hWnd, button) == BST_CHECKED)
+            m_strBgMode = ModeTextFor(button);
+    }
+    EndDialog(100);
+}
+
+void CSettingsDlg::OnButtonCancel() {
+    EndDialog(0);
+}
+
+BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {
+    // Neither key may end the dialog: only the buttons and a close request do.
+    if (msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE))
+        msg->wParam = 0;
+    return CDialog::PreTranslateMessage(msg);
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Asks for the unlock password, typed twice, and the lock options, right
+// before the screen is locked. Reads and writes no file: the lock window
+// hands the options in and takes them back when the result is 100.
+#include <string>
+
+#include "framework/CDialog.h"
+
+class CSettingsDlg : public CDialog {
+public:
+    CSettingsDlg();
+    ~CSettingsDlg() override;
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    std::wstring m_strPassword;
+    std::wstring m_strBgMode;
+    int m_bDisableScreenSafe = 0;
+    int m_bAllowShutdown = 0;
+    std::wstring m_strAppDir;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnButtonOk();
+    void OnButtonCancel();
+
+    DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,67 @@
+#pragma once
+// A lock run from a fresh folder, with the system state checked before and
+// put right after.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "Drive.h"
+
+class LockFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // The taskbar must be there before the lock looks for it.
+        ASSERT_TRUE(WaitForTaskbar()) << "no taskbar window";
+        DeletePolicyValues();
+        m_folder = MakeTempDir();
+        m_locker = std::make_unique<Locker>(m_folder);
+    }
+
+    void TearDown() override {
+        m_locker.reset();
+        RemoveTree(m_folder);
+        DeletePolicyValues();
+        EnableWindow(Taskbar(), TRUE);
+    }
+
+    Locker& locker() { return *m_locker; }
+
+    // Starts the program and returns its lock window.
+    HWND StartLock() {
+        EXPECT_TRUE(locker().Start());
+        HWND lock = locker().WaitForLockWindow();
+        EXPECT_NE(lock, nullptr) << "no lock window";
+        return lock;
+    }
+
+    HWND WaitForSettings() { return locker().WaitForDialog(1004); }
+    HWND WaitForPrompt() { return locker().WaitForDialog(1015); }
+
+    // Types the password into both boxes of the settings dialog and presses OK.
+    void AcceptSettings(HWND settings, const std::wstring& password) {
+        ASSERT_TRUE(BringToFront(settings));
+        TypeText(password);
+        PressKey(VK_TAB);
+        TypeText(password);
+        ClickWindow(GetDlgItem(settings, 1006));
+        ASSERT_TRUE(WaitFor([settings] { return !IsWindow(settings); })) << "settings still open";
+    }
+
+    // Starts a lock and accepts its settings with the given password.
+    HWND StartAcceptedLock(const std::wstring& password) {
+        HWND lock = StartLock();
+        HWND settings = WaitForSettings();
+        EXPECT_NE(settings, nullptr) << "no settings dialog";
+        if (settings) AcceptSettings(settings, password);
+        return lock;
+    }
+
+    bool RestoredAfterExit() {
+        return locker().WaitForExit() && !PolicyValueSet(L"DisableTaskMgr") &&
+               !PolicyValueSet(L"DisableLockWorkstation") && IsWindowEnabled(Taskbar());
+    }
+
+    std::wstring m_folder;
+    std::unique_ptr<Locker> m_locker;
+};

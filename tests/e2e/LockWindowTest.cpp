@@ -1,0 +1,147 @@
+// The lock itself: what starting the program does to the screen, the files
+// and the system, and that closing the lock window gives everything back.
+#include "LockFixture.h"
+
+namespace {
+
+const char kDefaultConfig[] = "[user]\r\nbgmode=1\r\nbdisablescreensafe=1\r\nballowshutdown=0\r\n";
+
+RECT ClientRectOf(HWND child) {
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int CheckedModeButton(HWND settings) {
+    for (int id = 1017; id <= 1020; ++id)
+        if (SendMessageW(GetDlgItem(settings, id), BM_GETCHECK, 0, 0) == BST_CHECKED) return id;
+    return 0;
+}
+
+}  // namespace
+
+using LockWindowTest = LockFixture;
+
+TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilClosed) {
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), kDefaultConfig);
+    EXPECT_EQ(sizeof kDefaultConfig - 1, 58u);
+
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    RECT r;
+    GetWindowRect(lock, &r);
+    EXPECT_EQ(r.left, -1);
+    EXPECT_EQ(r.top, -1);
+    EXPECT_EQ(r.right - r.left, cx + 2);
+    EXPECT_EQ(r.bottom - r.top, cy + 2);
+    EXPECT_TRUE(GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_FALSE(GetWindowLongW(lock, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME));
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    ASSERT_TRUE(GetLayeredWindowAttributes(lock, nullptr, &alpha, &flags));
+    EXPECT_EQ(alpha, 180);
+    EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
+
+    const RECT clock = ClientRectOf(GetDlgItem(lock, 1002));
+    EXPECT_EQ(clock.left, cx / 4);
+    EXPECT_EQ(clock.top, static_cast<int>(cy * 0.6));
+    EXPECT_EQ(clock.right - clock.left, cx / 2);
+    EXPECT_EQ(clock.bottom - clock.top, cy / 2);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, 1000)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, 1001)));
+
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+
+    // The settings are asked for once, on the first timer tick.
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    AcceptSettings(settings, L"pw");
+    PostMessageW(lock, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
+TEST_F(LockWindowTest, EnterAndAltF4LeaveTheLockWindowUp) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_TRUE(BringToFront(lock));
+    PressKey(VK_RETURN);
+    PressKeys({VK_MENU, VK_F4});
+    // Escape after them shows the prompt: by then both keys were handled.
+    PressKey(VK_ESCAPE);
+    ASSERT_NE(WaitForPrompt(), nullptr);
+    EXPECT_TRUE(IsWindow(lock));
+    EXPECT_TRUE(locker().Running());
+}
+
+TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
+    KeyProbe probe;
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+    PressKeys({VK_MENU, VK_TAB});
+    PressKeys({VK_MENU, VK_ESCAPE});
+    PressKeys({VK_CONTROL, VK_ESCAPE});
+    PressKey(VK_LWIN);
+    PressKey(VK_RWIN);
+    ASSERT_TRUE(probe.Sync());
+    // The probe sees what is let through.
+    EXPECT_TRUE(probe.SawKeyDown(VK_MENU) || probe.SawKeyDown(VK_LMENU));
+    EXPECT_FALSE(probe.SawKeyDown(VK_TAB));
+    EXPECT_FALSE(probe.SawKeyDown(VK_ESCAPE));
+    EXPECT_FALSE(probe.SawKeyDown(VK_LWIN));
+    EXPECT_FALSE(probe.SawKeyDown(VK_RWIN));
+
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    PostMessageW(settings, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(RestoredAfterExit());
+
+    probe.Clear();
+    PressKeys({VK_MENU, VK_TAB});
+    ASSERT_TRUE(probe.Sync());
+    EXPECT_TRUE(probe.SawKeyDown(VK_TAB));
+}
+
+TEST_F(LockWindowTest, LocksWithDefaultsWhenConfigCannotBeCreated) {
+    ASSERT_TRUE(CreateDirectoryW(locker().ConfigPath().c_str(), nullptr));
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    // The defaults: mode 1, hold-off on, shutdown off.
+    EXPECT_EQ(CheckedModeButton(settings), 1018);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1009), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1014), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
+TEST_F(LockWindowTest, OverlongAndBinaryValuesStillLock) {
+    const std::string config = "[user]\r\nbgmode=" + std::string(300, '7') +
+                               "\r\nbdisablescreensafe=\x01\xff\xfe\x80\r\nballowshutdown=" +
+                               std::string(300, '1') + "\r\n";
+    WriteFileBytes(locker().ConfigPath(), config);
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(CheckedModeButton(settings), 0);  // no button stands for that mode
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1009), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1014), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), config);
+}
+
+TEST_F(LockWindowTest, PolicyValueLeftByAnEarlierLockIsGoneAfterThisOne) {
+    SetPolicyValue(L"DisableTaskMgr");
+    SetPolicyValue(L"DisableLockWorkstation");
+    StartLock();
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_TRUE(RestoredAfterExit());
+}

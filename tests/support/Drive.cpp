@@ -1,0 +1,346 @@
+#include "Drive.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+
+bool CopyInto(const std::wstring& folder, const wchar_t* name) {
+    return CopyFileW((DistDir() + L"\\" + name).c_str(), (folder + L"\\" + name).c_str(), FALSE);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    std::function<bool(HWND)> match;
+    HWND found;
+};
+
+HWND FindTopLevel(DWORD processId, std::function<bool(HWND)> match) {
+    WindowSearch search{processId, std::move(match), nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<WindowSearch*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner != s->processId || !s->match(window)) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool IsDialogClass(HWND window) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    return std::wstring(name) == L"#32770";
+}
+
+void SendKey(WORD vk, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() > end) return false;
+        // Keep this thread's own windows (if any) answering while waiting.
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(20);
+    }
+}
+
+std::wstring DistDir() {
+    return QUILMAR_DIST_DIR;
+}
+
+std::wstring MakeTempDir() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        std::wstring dir = std::wstring(base) + L"quilmar-" + std::to_wstring(GetCurrentProcessId()) +
+                           L"-" + std::to_wstring(++counter);
+        if (CreateDirectoryW(dir.c_str(), nullptr)) return dir;
+    }
+}
+
+void RemoveTree(const std::wstring& dir) {
+    std::wstring from = dir + L'\0';  // the shell wants a double-terminated list
+    SHFILEOPSTRUCTW op = {};
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_NO_UI;
+    SHFileOperationW(&op);
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+Locker::Locker(std::wstring folder) : m_folder(std::move(folder)) {
+    CreateDirectoryW(m_folder.c_str(), nullptr);
+    CopyInto(m_folder, L"quilmar.exe");
+    CopyInto(m_folder, L"TaskKeyHook.dll");
+}
+
+Locker::~Locker() {
+    Kill();
+}
+
+bool Locker::Start() {
+    std::wstring command = L"\"" + m_folder + L"\\quilmar.exe\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          m_folder.c_str(), &startup, &m_info);
+}
+
+HWND Locker::WaitForLockWindow() {
+    HWND lock = nullptr;
+    WaitFor([&] {
+        lock = FindTopLevel(m_info.dwProcessId, [](HWND w) {
+            return IsDialogClass(w) && WindowText(w) == L"quilmar" && IsWindowVisible(w) &&
+                   (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+        });
+        return lock != nullptr;
+    });
+    return lock;
+}
+
+HWND Locker::WaitForDialog(int controlId, DWORD timeoutMs) {
+    HWND dialog = nullptr;
+    WaitFor(
+        [&] {
+            dialog = FindTopLevel(m_info.dwProcessId, [controlId](HWND w) {
+                return IsDialogClass(w) && IsWindowVisible(w) && GetDlgItem(w, controlId);
+            });
+            return dialog != nullptr;
+        },
+        timeoutMs);
+    return dialog;
+}
+
+HWND Locker::WaitForMessageBox(HWND owner, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+            box = FindTopLevel(m_info.dwProcessId, [owner](HWND w) {
+                return IsDialogClass(w) && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == owner &&
+                       GetDlgItem(w, 0xFFFF);  // the message text
+            });
+            return box != nullptr;
+        },
+        timeoutMs);
+    return box;
+}
+
+bool Locker::WaitForExit(DWORD timeoutMs) {
+    return !m_info.hProcess || WaitForSingleObject(m_info.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+bool Locker::Running() const {
+    return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND Locker::FocusWindow() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(m_info.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+void Locker::Kill() {
+    if (!m_info.hProcess) return;
+    if (Running()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 10000);
+    }
+    CloseHandle(m_info.hProcess);
+    CloseHandle(m_info.hThread);
+    m_info = {};
+}
+
+HWND FindLockWindow() {
+    return FindWindowW(L"#32770", L"quilmar");
+}
+
+std::wstring WindowText(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+bool BringToFront(HWND window) {
+    return WaitFor([window] {
+        if (GetForegroundWindow() == window) return true;
+        SetForegroundWindow(window);
+        return false;
+    });
+}
+
+void PressKey(WORD vk) {
+    PressKeys({vk});
+}
+
+void PressKeys(std::initializer_list<WORD> chord) {
+    for (WORD vk : chord) SendKey(vk, false);
+    for (auto it = std::rbegin(chord); it != std::rend(chord); ++it) SendKey(*it, true);
+}
+
+void TypeText(const std::wstring& text) {
+    for (wchar_t c : text) {
+        const SHORT key = VkKeyScanW(c);
+        if (key == -1) {
+            // Not on the keyboard: send the character itself.
+            INPUT input[2] = {};
+            for (int i = 0; i < 2; ++i) {
+                input[i].type = INPUT_KEYBOARD;
+                input[i].ki.wScan = c;
+                input[i].ki.dwFlags = KEYEVENTF_UNICODE | (i ? KEYEVENTF_KEYUP : 0);
+            }
+            SendInput(2, input, sizeof(INPUT));
+        } else if (HIBYTE(key) & 1) {
+            PressKeys({VK_SHIFT, static_cast<WORD>(LOBYTE(key))});
+        } else {
+            PressKey(LOBYTE(key));
+        }
+    }
+}
+
+void ClickWindow(HWND window) {
+    RECT r;
+    GetWindowRect(window, &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+bool PolicyValueSet(const wchar_t* name) {
+    DWORD value = 0, size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                        &size) == ERROR_SUCCESS &&
+           value == 1;
+}
+
+void SetPolicyValue(const wchar_t* name) {
+    const DWORD one = 1;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, name, REG_DWORD, &one, sizeof one);
+}
+
+void DeletePolicyValues() {
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPolicyKey, L"DisableTaskMgr");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPolicyKey, L"DisableLockWorkstation");
+}
+
+HWND Taskbar() {
+    return FindWindowW(L"Shell_TrayWnd", nullptr);
+}
+
+bool WaitForTaskbar() {
+    static HWND anchor = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                         nullptr, nullptr);
+    return anchor && WaitFor([] { return Taskbar() != nullptr; });
+}
+
+bool ScreenSaverActive() {
+    BOOL active = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return active;
+}
+
+void SetScreenSaverActive(bool active) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+}
+
+namespace {
+// The hook procedure has no context pointer: one probe at a time.
+CRITICAL_SECTION* ProbeLock() {
+    static CRITICAL_SECTION lock = [] {
+        CRITICAL_SECTION cs;
+        InitializeCriticalSection(&cs);
+        return cs;
+    }();
+    return &lock;
+}
+std::wstring g_probeKeys;  // virtual keys seen going down
+const WORD kSyncKey = VK_F24;
+}  // namespace
+
+KeyProbe::KeyProbe() {
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_thread = CreateThread(nullptr, 0, &KeyProbe::Run, ready, 0, &m_threadId);
+    WaitForSingleObject(ready, INFINITE);
+    CloseHandle(ready);
+}
+
+KeyProbe::~KeyProbe() {
+    PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    Clear();
+}
+
+DWORD WINAPI KeyProbe::Run(LPVOID ready) {
+    MSG msg;
+    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, &KeyProbe::Hook, GetModuleHandleW(nullptr), 0);
+    SetEvent(static_cast<HANDLE>(ready));
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    UnhookWindowsHookEx(hook);
+    return 0;
+}
+
+LRESULT CALLBACK KeyProbe::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (code == HC_ACTION && !(key->flags & LLKHF_UP)) {
+        EnterCriticalSection(ProbeLock());
+        g_probeKeys.push_back(static_cast<wchar_t>(key->vkCode));
+        LeaveCriticalSection(ProbeLock());
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool KeyProbe::SawKeyDown(DWORD vk) const {
+    EnterCriticalSection(ProbeLock());
+    const bool saw = g_probeKeys.find(static_cast<wchar_t>(vk)) != std::wstring::npos;
+    LeaveCriticalSection(ProbeLock());
+    return saw;
+}
+
+bool KeyProbe::Sync() {
+    PressKey(kSyncKey);
+    const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); });
+    EnterCriticalSection(ProbeLock());
+    g_probeKeys.erase(std::remove(g_probeKeys.begin(), g_probeKeys.end(), kSyncKey), g_probeKeys.end());
+    LeaveCriticalSection(ProbeLock());
+    return seen;
+}
+
+void KeyProbe::Clear() {
+    EnterCriticalSection(ProbeLock());
+    g_probeKeys.clear();
+    LeaveCriticalSection(ProbeLock());
+}

@@ -1,0 +1,99 @@
+#pragma once
+// Driving the real program from outside, as a user and an observer would:
+// start it, find its windows, press keys, read the system state it changes.
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// Polls until the condition holds; false when the time ran out.
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
+
+// The folder holding the built quilmar.exe and TaskKeyHook.dll.
+std::wstring DistDir();
+// A new empty folder under the temporary folder; RemoveTree deletes it again.
+std::wstring MakeTempDir();
+void RemoveTree(const std::wstring& dir);
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+
+// One run of quilmar.exe from a folder of its own. Ends the process when it
+// goes out of scope if it is still running.
+class Locker {
+public:
+    // Copies the program into `folder` (made when missing).
+    explicit Locker(std::wstring folder);
+    ~Locker();
+    Locker(const Locker&) = delete;
+    Locker& operator=(const Locker&) = delete;
+
+    bool Start();
+    // The lock window, once it is up and layered; null on time-out.
+    HWND WaitForLockWindow();
+    // A visible top-level window of this process built from the given
+    // dialog template, found by one of its control ids; null on time-out.
+    HWND WaitForDialog(int controlId, DWORD timeoutMs = 30000);
+    // The visible message box owned by `owner`; null on time-out.
+    HWND WaitForMessageBox(HWND owner, DWORD timeoutMs = 30000);
+    bool WaitForExit(DWORD timeoutMs = 30000);
+    bool Running() const;
+    DWORD ProcessId() const { return m_info.dwProcessId; }
+    DWORD ThreadId() const { return m_info.dwThreadId; }
+    // The window with the keyboard focus in the program's thread.
+    HWND FocusWindow() const;
+    void Kill();
+
+    const std::wstring& Folder() const { return m_folder; }
+    std::wstring ConfigPath() const { return m_folder + L"\\config.ini"; }
+
+private:
+    std::wstring m_folder;
+    PROCESS_INFORMATION m_info{};
+};
+
+// The lock window of any running lock, by its class and title.
+HWND FindLockWindow();
+std::wstring WindowText(HWND window);
+// Makes the window the foreground window and waits until it is.
+bool BringToFront(HWND window);
+
+// Keyboard and mouse input through the system's input queue.
+void PressKey(WORD vk);
+void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
+void TypeText(const std::wstring& text);
+void ClickWindow(HWND window);  // a left click in the middle of it
+
+// The per-user policy values the program sets while locked.
+bool PolicyValueSet(const wchar_t* name);
+void SetPolicyValue(const wchar_t* name);
+void DeletePolicyValues();
+HWND Taskbar();
+// Waits for the shell's taskbar window. The shell starts once the first
+// program of a fresh prefix makes a window, so this makes a hidden one.
+bool WaitForTaskbar();
+bool ScreenSaverActive();
+void SetScreenSaverActive(bool active);
+
+// Records the keys a low-level keyboard hook sees. Hooks installed later
+// are asked first, so a probe installed before the program's own hook sees
+// only what that hook lets through.
+class KeyProbe {
+public:
+    KeyProbe();
+    ~KeyProbe();
+    KeyProbe(const KeyProbe&) = delete;
+    KeyProbe& operator=(const KeyProbe&) = delete;
+
+    bool SawKeyDown(DWORD vk) const;
+    // Presses an otherwise unused key and waits until the probe has seen it,
+    // so every key pressed before has been through the hooks too.
+    bool Sync();
+    void Clear();
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+};
