@@ -1,0 +1,32 @@
+#include "menu/MenuGdi.h"
+
+#include "framework/CWinApp.h"
+
+HWND MeasuringWindow() {
+    const CWnd* main = AfxGetMainWnd();
+    return main && main->m_hWnd ? main->m_hWnd : GetDesktopWindow();
+}
+
+GdiObject<HFONT> CreateMenuFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return GdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+void FillSolid(HDC dc, const RECT& rc, COLORREF color) {
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FillRect(dc, &rc, brush.get());
+}
+
+void FrameSolid(HDC dc, const RECT& rc, COLORREF color) {
+    const GdiObject<HBRUSH> brush(CreateSolidBrush(color));
+    FrameRect(dc, &rc, brush.get());
+}
+
+void Draw3dFrame(HDC dc, const RECT& rc, COLORREF topLeft, COLORREF bottomRight) {
+    FillSolid(dc, {rc.left, rc.top, rc.right - 1, rc.top + 1}, topLeft);
+    FillSolid(dc, {rc.left, rc.top, rc.left + 1, rc.bottom - 1}, topLeft);
+    FillSolid(dc, {rc.right - 1, rc.top, rc.right, rc.bottom}, bottomRight);
+    FillSolid(dc, {rc.left, rc.bottom - 1, rc.right, rc.bottom}, bottomRight);
+}
