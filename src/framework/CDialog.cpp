@@ -23,6 +23,30 @@ BOOL CDialog::CreateFromTemplate() {
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
+namespace {
+
+// Centres a dialog over its owner, kept on the owner's monitor.
+void CenterOverOwner(HWND dialog) {
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    RECT area = monitor.rcWork, ownerRect;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &ownerRect) &&
+        !IntersectRect(&area, &ownerRect, &monitor.rcWork))
+        area = monitor.rcWork;
+    RECT r;
+    GetWindowRect(dialog, &r);
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    int x = (area.left + area.right - width) / 2, y = (area.top + area.bottom - height) / 2;
+    if (x + width > monitor.rcWork.right) x = monitor.rcWork.right - width;
+    if (y + height > monitor.rcWork.bottom) y = monitor.rcWork.bottom - height;
+    if (x < monitor.rcWork.left) x = monitor.rcWork.left;
+    if (y < monitor.rcWork.top) y = monitor.rcWork.top;
+    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 // The dialog manager calls this for every message; only WM_INITDIALOG is
 // ours. There the window is bound to the object, so from then on messages
 // reach the message tables first and the dialog manager as default.
@@ -30,7 +54,21 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM, LPARAM lPa
     if (message != WM_INITDIALOG) return FALSE;
     auto* dialog = reinterpret_cast<CDialog*>(lParam);
     if (!dialog->SubclassWindow(hWnd)) return FALSE;
-    return dialog->OnInitDialog();
+    RECT before;
+    GetWindowRect(hWnd, &before);
+    const BOOL result = dialog->OnInitDialog();
+
+    // A hidden dialog that placed itself nowhere, and is not centred by the
+    // dialog manager, is shown in the middle of its disabled owner: the
+    // place a modal dialog belongs.
+    RECT after;
+    HWND owner = GetWindow(hWnd, GW_OWNER);
+    if (dialog->m_hWnd && GetWindowRect(hWnd, &after) && after.left == before.left &&
+        after.top == before.top &&
+        !(GetWindowLongW(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD | DS_CENTER)) &&
+        (!owner || !IsWindowEnabled(owner)))
+        CenterOverOwner(hWnd);
+    return result;
 }
 
 INT_PTR CDialog::DoModal() {

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs the locker under Wine. With a display (DISPLAY set) it simply starts
+# it there. Without one it runs a whole lock on a virtual screen, saving
+# screenshots in dist/screenshots, and unlocks again by itself.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install.sh
+tools/build.sh win >/dev/null
+
+if [ -n "${DISPLAY:-}" ]; then
+  exec env WINEDEBUG=-all wine dist/quilmar/quilmar.exe
+fi
+
+. tools/wine-session.sh
+wine_session_start 1024x768x24
+trap wine_session_end EXIT
+shots=$PWD/dist/screenshots
+mkdir -p "$shots"
+drive() { wine build/win/tests/support/quilmar-drive.exe "$@" >"$session_dir/drive.log" 2>&1; }
+shot() { import -window root -depth 8 "$shots/$1.png"; echo "  saved dist/screenshots/$1.png"; }
+
+# A copy of the portable folder, so the demonstration leaves dist/quilmar as built.
+cp -r dist/quilmar "$session_dir/app"
+echo "Locking the virtual screen $DISPLAY ..."
+wine "$session_dir/app/quilmar.exe" >"$session_dir/quilmar.log" 2>&1 &
+locker=$!
+
+drive wait-settings
+shot settings
+echo "Typing the password \"demo\" twice and accepting the settings ..."
+drive fill-settings demo
+drive wait-lock
+shot locked
+echo "Pressing Escape for the unlock prompt ..."
+drive show-prompt
+shot unlock
+echo "Unlocking with the password ..."
+drive unlock demo
+wait "$locker"
+echo "Unlocked; the program has ended. config.ini it wrote:"
+sed 's/^/  /' "$session_dir/app/config.ini"

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the native tests
+# under the sanitizers, then the Windows tests and the end-to-end tests of
+# the built program under Wine, on a virtual display of their own.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install.sh
+tools/build.sh
+
+ctest --test-dir build/native --output-on-failure
+
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+ctest --test-dir build/win --output-on-failure
