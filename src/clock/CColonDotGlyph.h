@@ -4,7 +4,6 @@
 
 class CColonDotGlyph : public CSegmentGlyph {
 public:
-    enum Segment { UpperDot, LowerDot, Point };
     static constexpr int kWidth = 18;
 
     CColonDotGlyph() : CSegmentGlyph(kWidth, Table()) {}

@@ -47,8 +47,3 @@ std::uint32_t CElapsedCount::Ticks() const {
     std::lock_guard<std::mutex> lock(m_lock);
     return m_nTicks;
 }
-
-bool CElapsedCount::IsRunning() const {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_bRunning;
-}

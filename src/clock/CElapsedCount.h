@@ -30,7 +30,6 @@ public:
     std::optional<std::wstring> TakeText();
 
     std::uint32_t Ticks() const;
-    bool IsRunning() const;
 
 private:
     const std::int64_t m_nFrequency;

@@ -7,6 +7,7 @@ BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
     ON_MESSAGE(WM_PAINT, OnPaint)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_MESSAGE(WM_SIZE, OnSize)
 END_MESSAGE_MAP()
 
 namespace {
@@ -14,6 +15,10 @@ std::wstring WindowText(HWND hWnd) {
     std::wstring text(GetWindowTextLengthW(hWnd) + 1, L'\0');
     text.resize(GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size())));
     return text;
+}
+
+RECT ToRect(const PixelRect& pixels) {
+    return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
 struct SegmentInks {
@@ -46,9 +51,18 @@ void DrawGlyph(HDC dc, const CSegmentGlyph& glyph, const GlyphCell& cell, const 
 
 void CSegmentDisplay::SetText(const std::wstring& text) {
     if (text == m_strText) return;
+    GlyphList glyphs = BuildGlyphList(text);
+    // A clock changes one or two digits at a time: repainting just those is
+    // most of the saving while it runs.
+    const auto changed = m_bModified || text == L"?" ? std::nullopt : ChangedGlyphs(m_glyphs, glyphs);
     m_strText = text;
-    m_bModified = true;
-    Redraw();
+    if (!changed) {
+        m_bModified = true;
+        Redraw();
+        return;
+    }
+    m_glyphs = std::move(glyphs);
+    InvalidateGlyphs(*changed);
 }
 
 void CSegmentDisplay::SetColours(COLORREF crOff, COLORREF crOn) {
@@ -69,6 +83,23 @@ void CSegmentDisplay::Redraw() {
     if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
 }
 
+void CSegmentDisplay::InvalidateGlyphs(const std::vector<std::size_t>& positions) {
+    if (!m_hWnd) return;
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    const std::vector<GlyphCell> cells = LayoutGlyphs(client);
+    for (std::size_t i : positions) {
+        const RECT rc = ToRect(CellPixels(cells[i]));
+        InvalidateRect(m_hWnd, &rc, TRUE);
+    }
+}
+
+std::vector<GlyphCell> CSegmentDisplay::LayoutGlyphs(const RECT& client) const {
+    std::vector<int> widths;
+    for (const auto& glyph : m_glyphs) widths.push_back(glyph->Width());
+    return LayoutCells(widths, client.right - client.left, client.bottom - client.top, m_dwStyle);
+}
+
 void CSegmentDisplay::BuildGlyphs() {
     if (!m_bModified) return;
     if (m_strText == L"?") m_strText = WindowText(m_hWnd);
@@ -80,8 +111,8 @@ void CSegmentDisplay::OnPaint() {
     CPaintDC paint(m_hWnd);
     RECT client;
     GetClientRect(m_hWnd, &client);
-    COffscreenDC offscreen(paint, client);
-    Draw(offscreen, client);
+    COffscreenDC offscreen(paint, paint.PaintRect());
+    Draw(offscreen, client, paint.PaintRect());
 }
 
 LRESULT CSegmentDisplay::OnEraseBkgnd(WPARAM, LPARAM) {
@@ -92,14 +123,19 @@ LRESULT CSegmentDisplay::OnEraseBkgnd(WPARAM, LPARAM) {
 LRESULT CSegmentDisplay::OnPrintClient(WPARAM dc, LPARAM) {
     RECT client;
     GetClientRect(m_hWnd, &client);
-    Draw(reinterpret_cast<HDC>(dc), client);
+    Draw(reinterpret_cast<HDC>(dc), client, client);
     return 0;
 }
 
-void CSegmentDisplay::Draw(HDC dc, const RECT& client) {
+void CSegmentDisplay::OnSize() {
+    // The glyphs are laid out anew for the new size, everywhere.
+    Redraw();
+}
+
+void CSegmentDisplay::Draw(HDC dc, const RECT& client, const RECT& area) {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, m_crBackground);
-    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
 
     const bool soft = m_dwStyle & SDS_SOFTEDGE;
     const GdiObject<HBRUSH> offBrush(CreateSolidBrush(m_crOff));
@@ -113,11 +149,12 @@ void CSegmentDisplay::Draw(HDC dc, const RECT& client) {
     const CSelectedObject keepBrush(dc, offBrush.get());
 
     BuildGlyphs();
-    std::vector<int> widths;
-    for (const auto& glyph : m_glyphs) widths.push_back(glyph->Width());
-    const std::vector<GlyphCell> cells =
-        LayoutCells(widths, client.right - client.left, client.bottom - client.top, m_dwStyle);
-    for (std::size_t i = 0; i < m_glyphs.size(); ++i)
+    const std::vector<GlyphCell> cells = LayoutGlyphs(client);
+    for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
+        const RECT cell = ToRect(CellPixels(cells[i]));
+        RECT overlap;
+        if (!IntersectRect(&overlap, &cell, &area)) continue;
         DrawGlyph(dc, *m_glyphs[i], cells[i], {offPen.get(), offBrush.get()},
                   {onPen.get(), onBrush.get()});
+    }
 }

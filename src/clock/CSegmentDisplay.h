@@ -12,7 +12,8 @@ class CSegmentDisplay : public CWnd {
 public:
     CSegmentDisplay() = default;
 
-    // The exact text "?" stands for the window's own text.
+    // The exact text "?" stands for the window's own text. When only some
+    // glyphs change, only their cells are repainted.
     void SetText(const std::wstring& text);
     const std::wstring& GetText() const { return m_strText; }
     void SetColours(COLORREF crOff, COLORREF crOn);
@@ -38,6 +39,10 @@ private:
     void OnPaint();
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM dc, LPARAM);
+    void OnSize();
 
-    void Draw(HDC dc, const RECT& client);
+    std::vector<GlyphCell> LayoutGlyphs(const RECT& client) const;
+    void InvalidateGlyphs(const std::vector<std::size_t>& positions);
+    // Paints the part `area` of the client area.
+    void Draw(HDC dc, const RECT& client, const RECT& area);
 };

@@ -4,7 +4,6 @@
 
 class CSevenSegmentGlyph : public CSegmentGlyph {
 public:
-    enum Segment { Top, UpperLeft, UpperRight, Middle, LowerLeft, LowerRight, Bottom };
     static constexpr int kWidth = 49;
 
     CSevenSegmentGlyph() : CSegmentGlyph(kWidth, Table()) {}

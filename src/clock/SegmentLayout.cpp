@@ -1,7 +1,9 @@
 #include "clock/SegmentLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <numeric>
+#include <typeinfo>
 
 std::vector<GlyphCell> LayoutCells(const std::vector<int>& glyphWidths, int clientWidth,
                                    int clientHeight, std::uint32_t style) {
@@ -29,6 +31,25 @@ SegmentPoint MapToCell(const GlyphCell& cell, int glyphWidth, SegmentPoint point
     const double x = cell.left + point.x * (cell.right - cell.left) / glyphWidth + 0.5;
     const double y = cell.top + point.y * (cell.bottom - cell.top) / kGlyphHeight + 0.5;
     return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+PixelRect CellPixels(const GlyphCell& cell) {
+    // Points land on floor(edge + 0.5) at most; the pen covers the pixel at
+    // a point. One more pixel each way keeps clear of rounding.
+    return {static_cast<int>(std::floor(cell.left)) - 1, static_cast<int>(std::floor(cell.top)) - 1,
+            static_cast<int>(std::ceil(cell.right)) + 2, static_cast<int>(std::ceil(cell.bottom)) + 2};
+}
+
+std::optional<std::vector<std::size_t>> ChangedGlyphs(const GlyphList& before, const GlyphList& after) {
+    if (before.size() != after.size()) return std::nullopt;
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const CSegmentGlyph& old = *before[i];
+        const CSegmentGlyph& now = *after[i];
+        if (old.Width() != now.Width()) return std::nullopt;
+        if (typeid(old) != typeid(now) || old.Mask() != now.Mask()) changed.push_back(i);
+    }
+    return changed;
 }
 
 SegmentColour SoftEdgeColour(SegmentColour segment, SegmentColour background) {

@@ -1,10 +1,12 @@
 #pragma once
 // Where the glyphs of a segment display go and in which colours: the part of
 // painting that needs no device context.
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
-#include "clock/CSegmentGlyph.h"
+#include "clock/CharacterMap.h"
 
 // Drawing style flags of CSegmentDisplay.
 enum : std::uint32_t {
@@ -33,5 +35,21 @@ std::vector<GlyphCell> LayoutCells(const std::vector<int>& glyphWidths, int clie
 
 // The device point of a glyph-unit point of a glyph drawn in the cell.
 SegmentPoint MapToCell(const GlyphCell& cell, int glyphWidth, SegmentPoint point);
+
+// Whole pixels, right and bottom exclusive.
+struct PixelRect {
+    int left;
+    int top;
+    int right;
+    int bottom;
+};
+
+// Every pixel that drawing a glyph into the cell can touch, one-pixel
+// outline pen included.
+PixelRect CellPixels(const GlyphCell& cell);
+
+// The positions whose glyphs look different after a change of text, when
+// both texts take the same cells; nothing when the cells differ.
+std::optional<std::vector<std::size_t>> ChangedGlyphs(const GlyphList& before, const GlyphList& after);
 
 SegmentColour SoftEdgeColour(SegmentColour segment, SegmentColour background);

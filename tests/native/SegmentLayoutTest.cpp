@@ -1,6 +1,9 @@
 // Cell layout, point mapping and edge colours of the segment display.
 #include <gtest/gtest.h>
 
+#include "clock/CColonDotGlyph.h"
+#include "clock/CFourteenSegmentGlyph.h"
+#include "clock/CSevenSegmentGlyph.h"
 #include "clock/SegmentLayout.h"
 
 namespace {
@@ -66,4 +69,46 @@ TEST(SegmentLayout, SoftEdgeBlendsAQuarterOfTheBackgroundPerChannel) {
     EXPECT_EQ(SoftEdgeColour(0x000000, 0xFFFFFF), 0x3F3F3Fu);  // 63.75 cuts to 63
     EXPECT_EQ(SoftEdgeColour(0x003400, 0x000000), 0x002700u);  // 0.75 * 52 = 39
     EXPECT_EQ(SoftEdgeColour(0x804020, 0x08F010), 0x626C1Cu);  // channels do not mix
+}
+
+TEST(SegmentLayout, CellPixelsHoldEveryPointDrawnInTheCell) {
+    const CSevenSegmentGlyph seven;
+    const CFourteenSegmentGlyph fourteen;
+    const CColonDotGlyph colonDot;
+    for (double scale : {0.2, 0.5, 1.0, 1.2048, 3.4163, 6.5}) {
+        for (double offset : {0.0, 0.25, 0.5, 0.75}) {
+            for (const CSegmentGlyph* glyph : {static_cast<const CSegmentGlyph*>(&seven),
+                                               static_cast<const CSegmentGlyph*>(&fourteen),
+                                               static_cast<const CSegmentGlyph*>(&colonDot)}) {
+                const GlyphCell cell = {7 + offset, 3 + offset, 7 + offset + glyph->Width() * scale,
+                                        3 + offset + kGlyphHeight * scale};
+                const PixelRect pixels = CellPixels(cell);
+                for (const SegmentOutline& outline : glyph->Outlines()) {
+                    for (const SegmentPoint& unit : outline) {
+                        // The pen covers the pixel at the point and may
+                        // spill one further on the right and bottom.
+                        const SegmentPoint p = MapToCell(cell, glyph->Width(), unit);
+                        EXPECT_TRUE(p.x >= pixels.left && p.x + 1 < pixels.right && p.y >= pixels.top &&
+                                    p.y + 1 < pixels.bottom)
+                            << scale << " " << offset << " " << p.x << "," << p.y;
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(SegmentLayout, ChangedGlyphsOnlyWhenTheCellsStayPut) {
+    const auto changed = [](const wchar_t* before, const wchar_t* after) {
+        return ChangedGlyphs(BuildGlyphList(before), BuildGlyphList(after));
+    };
+    EXPECT_EQ(changed(L"12:34.5", L"12:34.6"), std::vector<std::size_t>{6});
+    EXPECT_EQ(changed(L"12:34.9", L"12:35.0"), (std::vector<std::size_t>{4, 6}));
+    EXPECT_EQ(changed(L"1;2", L"12"), std::vector<std::size_t>{});
+    // A letter in a digit's place: same width, another glyph.
+    EXPECT_EQ(changed(L"8", L"B"), std::vector<std::size_t>{0});
+    // The first hour: more glyphs, every cell moves.
+    EXPECT_EQ(changed(L"59:59.9", L"01:00:00.0"), std::nullopt);
+    // Same count, but a colon where a digit was.
+    EXPECT_EQ(changed(L"1:2", L"122"), std::nullopt);
 }

@@ -76,6 +76,14 @@ std::set<COLORREF> Colours(const TestSurface& surface) {
     return colours;
 }
 
+// What the window shows on screen once it has painted.
+void ReadScreen(HWND hWnd, TestSurface& surface) {
+    UpdateWindow(hWnd);
+    const HDC windowDC = GetDC(hWnd);
+    BitBlt(surface.DC(), 0, 0, surface.Width(), surface.Height(), windowDC, 0, 0, SRCCOPY);
+    ReleaseDC(hWnd, windowDC);
+}
+
 class SegmentDisplay : public ::testing::Test {
 protected:
     // 281 units of "12:34.5" by 83 fit 2 px per unit into 662 x 166, with
@@ -172,11 +180,8 @@ TEST_F(SegmentDisplay, ColoursAndStyleTakeEffectAtTheNextPaint) {
 
 TEST_F(SegmentDisplay, ScreenShowsWhatPrintingShowsAndTheContextIsLeftAsFound) {
     m_display.SetText(L"12:34.5");
-    ASSERT_TRUE(UpdateWindow(m_display.m_hWnd));
     TestSurface screen(kWidth, kHeight);
-    const HDC windowDC = GetDC(m_display.m_hWnd);
-    BitBlt(screen.DC(), 0, 0, kWidth, kHeight, windowDC, 0, 0, SRCCOPY);
-    ReleaseDC(m_display.m_hWnd, windowDC);
+    ReadScreen(m_display.m_hWnd, screen);
 
     const HGDIOBJ pen = GetCurrentObject(m_surface.DC(), OBJ_PEN);
     const HGDIOBJ brush = GetCurrentObject(m_surface.DC(), OBJ_BRUSH);
@@ -195,4 +200,30 @@ TEST_F(SegmentDisplay, OnlyAChangeAsksForARepaint) {
     EXPECT_FALSE(GetUpdateRect(m_display.m_hWnd, nullptr, FALSE));
     m_display.SetText(L"12:34.6");
     EXPECT_TRUE(GetUpdateRect(m_display.m_hWnd, nullptr, FALSE));
+}
+
+TEST_F(SegmentDisplay, ATickRepaintsOnlyTheChangedDigitsAndLooksLikeAFullPaint) {
+    m_display.SetText(L"12:34.9");
+    TestSurface screen(kWidth, kHeight);
+    ReadScreen(m_display.m_hWnd, screen);
+
+    // The last two digits change; the three glyphs before them stay.
+    m_display.SetText(L"12:35.0");
+    RECT dirty;
+    ASSERT_TRUE(GetUpdateRect(m_display.m_hWnd, &dirty, FALSE));
+    EXPECT_GE(dirty.left, 50 + 2 * 165 - 2);
+    ReadScreen(m_display.m_hWnd, screen);
+    m_display.SetText(L"");
+    m_display.SetText(L"12:35.0");
+    m_surface.Print(m_display.m_hWnd);
+    EXPECT_TRUE(screen.SamePixels(m_surface));
+
+    // From the first hour on every glyph moves: the whole control repaints.
+    m_display.SetText(L"01:00:00.0");
+    ASSERT_TRUE(GetUpdateRect(m_display.m_hWnd, &dirty, FALSE));
+    EXPECT_EQ(dirty.left, 0);
+    EXPECT_EQ(dirty.right, kWidth);
+    ReadScreen(m_display.m_hWnd, screen);
+    m_surface.Print(m_display.m_hWnd);
+    EXPECT_TRUE(screen.SamePixels(m_surface));
 }
