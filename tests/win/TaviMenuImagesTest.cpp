@@ -81,9 +81,12 @@ TEST_F(TaviMenuImages, ToolbarCommandsGetAnIconWithFadedAndShadowVariants) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA;
-    ASSERT_TRUE(GetMenuItemInfoW(m_edit->m_hMenu, 0, TRUE, &info));
-    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
-    EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(&Record(*m_edit, ID_COPY)));
+    // Both places of Copy still draw from their own records.
+    for (TaviMenu* menu : {m_recent, m_edit}) {
+        ASSERT_TRUE(GetMenuItemInfoW(menu->m_hMenu, ID_COPY, FALSE, &info));
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+        EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(&Record(*menu, ID_COPY)));
+    }
 
     // After a leading separator the first command's image is taken at its
     // toolbar position (1: green); the later one by image number (2: blue).
@@ -167,8 +170,8 @@ TEST_F(TaviMenuImages, WithoutAMaskColourTheFaceColourIsTransparent) {
 
 TEST_F(TaviMenuImages, MissingToolbarIsRefused) {
     EXPECT_FALSE(m_root.AddToolbarImages(9999));
-    // A menu resource is no toolbar, and has no strip.
-    EXPECT_FALSE(m_root.AddToolbarImages(IDR_TEST_MENU));
+    EXPECT_FALSE(m_root.AddToolbarImages(IDR_TOOLBAR_NO_STRIP));
+    EXPECT_EQ(TaviMenu::FindSharedImage(ID_SAVE_AS), -1);
     EXPECT_EQ(m_root.m_nImageWidth, 16);
     EXPECT_EQ(m_root.m_nImageHeight, 15);
 }

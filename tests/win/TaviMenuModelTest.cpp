@@ -155,7 +155,9 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
         const MENUITEMINFOW info = ItemInfo(edit.m_hMenu, static_cast<UINT>(i));
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
         EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(edit.m_items[static_cast<size_t>(i)].get())) << i;
-        if (i < 4) EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, static_cast<UINT_PTR>(commands[i])) << i;
+        if (i < 4) {
+            EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, static_cast<UINT_PTR>(commands[i])) << i;
+        }
     }
     EXPECT_EQ(edit.m_items[2].get(), paste);  // kept, not made anew
     EXPECT_EQ(edit.m_items[3]->m_pszText, L"&Zoom");
@@ -203,7 +205,9 @@ TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
         EXPECT_EQ(padded.find_last_not_of(L' ') + 1, std::wcslen(label)) << padded.c_str();
         EXPECT_EQ(padded.substr(0, std::wcslen(label)), label);
         EXPECT_GE(width(padded), column);
-        if (padded.size() > std::wcslen(label)) EXPECT_LT(width(padded.substr(0, padded.size() - 1)), column);
+        if (padded.size() > std::wcslen(label)) {
+            EXPECT_LT(width(padded.substr(0, padded.size() - 1)), column);
+        }
     }
     EXPECT_EQ(exit, L"E&xit");
     SelectObject(dc, old);
