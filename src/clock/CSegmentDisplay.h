@@ -10,8 +10,6 @@
 
 class CSegmentDisplay : public CWnd {
 public:
-    CSegmentDisplay() = default;
-
     // The exact text "?" stands for the window's own text. When only some
     // glyphs change, only their cells are repainted.
     void SetText(const std::wstring& text);

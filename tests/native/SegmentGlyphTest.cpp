@@ -73,23 +73,6 @@ TEST(SegmentGlyph, OutlinesOfEachClassIncludingMirroredSegments) {
     EXPECT_EQ(colonDot.Outlines(), kColonDotOutlines);
 }
 
-TEST(SegmentGlyph, EveryPointLiesInsideTheGlyph) {
-    const CSevenSegmentGlyph seven;
-    const CFourteenSegmentGlyph fourteen;
-    const CColonDotGlyph colonDot;
-    for (const CSegmentGlyph* glyph : {static_cast<const CSegmentGlyph*>(&seven),
-                                       static_cast<const CSegmentGlyph*>(&fourteen),
-                                       static_cast<const CSegmentGlyph*>(&colonDot)}) {
-        for (const SegmentOutline& outline : glyph->Outlines()) {
-            EXPECT_GE(outline.size(), 4u);
-            for (const SegmentPoint& p : outline) {
-                EXPECT_TRUE(p.x > 0 && p.x < glyph->Width() && p.y > 0 && p.y < kGlyphHeight)
-                    << p.x << "," << p.y;
-            }
-        }
-    }
-}
-
 TEST(SegmentCharacterMap, DigitsLightTheSegmentsOfTheirShape) {
     const std::pair<wchar_t, std::uint16_t> shapes[] = {
         {L'0', Top | UpperLeft | UpperRight | LowerLeft | LowerRight | Bottom},
