@@ -41,9 +41,11 @@ protected:
     // Types the password into both boxes of the settings dialog and presses OK.
     void AcceptSettings(HWND settings, const std::wstring& password) {
         ASSERT_TRUE(BringToFront(settings));
-        TypeText(password);
-        PressKey(VK_TAB);
-        TypeText(password);
+        for (int box : {1003, 1004}) {
+            ClickWindow(GetDlgItem(settings, box));
+            ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, box); }));
+            TypeText(password);
+        }
         ClickWindow(GetDlgItem(settings, 1006));
         ASSERT_TRUE(WaitFor([settings] { return !IsWindow(settings); })) << "settings still open";
     }

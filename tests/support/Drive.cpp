@@ -266,9 +266,20 @@ bool WaitForTaskbar() {
 }
 
 bool ScreenSaverActive() {
-    BOOL active = FALSE;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    return active;
+    // A process keeps the system parameters it has read, so ask a new one.
+    std::wstring command = L"\"" QUILMAR_DRIVE_EXE L"\" screensaver-active";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return code == 0;
 }
 
 void SetScreenSaverActive(bool active) {

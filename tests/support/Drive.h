@@ -71,6 +71,7 @@ HWND Taskbar();
 // Waits for the shell's taskbar window. The shell starts once the first
 // program of a fresh prefix makes a window, so this makes a hidden one.
 bool WaitForTaskbar();
+// Whether the screensaver is on, as a newly started program reads it.
 bool ScreenSaverActive();
 void SetScreenSaverActive(bool active);
 

@@ -48,6 +48,13 @@ bool Unlock(const std::wstring& password) {
     return WaitFor([] { return FindLockWindow() == nullptr; });
 }
 
+bool PressShutdown() {
+    HWND prompt = FindOwnedDialog(IDC_SHUTDOWN);
+    if (!prompt || !IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN))) return false;
+    ClickWindow(GetDlgItem(prompt, IDC_SHUTDOWN));
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -59,8 +66,14 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"fill-settings") ok = FillSettings(arg);
     else if (verb == L"show-prompt") ok = ShowPrompt();
     else if (verb == L"unlock") ok = Unlock(arg);
+    else if (verb == L"shutdown") ok = PressShutdown();
+    else if (verb == L"screensaver-active") {
+        BOOL active = FALSE;
+        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+        return active ? 0 : 3;
+    }
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | screensaver-active\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());

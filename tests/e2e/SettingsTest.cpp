@@ -1,0 +1,133 @@
+// The settings dialog as a user meets it: validation, keys that must not end
+// it, and what accepting or cancelling does to config.ini and the system.
+#include "LockFixture.h"
+
+namespace {
+
+const char kConfig[] =
+    "[other]\r\nkey=value\r\n[user]\r\nbgmode=1\r\nextra=5\r\nbdisablescreensafe=1\r\n"
+    "ballowshutdown=0\r\n[last]\r\nx=y\r\n";
+
+int TextLength(HWND item) {
+    return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
+}
+
+}  // namespace
+
+class SettingsTest : public LockFixture {
+protected:
+    HWND OpenSettings() {
+        StartLock();
+        HWND settings = WaitForSettings();
+        EXPECT_NE(settings, nullptr);
+        if (settings) EXPECT_TRUE(BringToFront(settings));
+        return settings;
+    }
+
+    void TypeInto(HWND settings, int id, const std::wstring& text) {
+        ClickWindow(GetDlgItem(settings, id));
+        ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, id); }));
+        TypeText(text);
+    }
+
+    // Presses OK and expects the message box with `text`; closes it and
+    // checks the focus is back in the field it points at.
+    void ExpectMessage(HWND settings, const std::wstring& text, int field) {
+        ClickWindow(GetDlgItem(settings, 1006));
+        HWND box = locker().WaitForMessageBox(settings);
+        ASSERT_NE(box, nullptr) << "no message box";
+        wchar_t shown[256] = {};
+        GetDlgItemTextW(box, 0xFFFF, shown, 256);
+        EXPECT_EQ(std::wstring(shown), text);
+        EXPECT_EQ(WindowText(box), L"");
+        PressKey(VK_RETURN);
+        ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
+        EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, field); }));
+        EXPECT_TRUE(IsWindowVisible(settings));
+    }
+};
+
+TEST_F(SettingsTest, RefusesEmptyOrMismatchedPasswords) {
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    // White space only is empty, whatever the second box holds.
+    TypeInto(settings, 1003, L"   ");
+    TypeInto(settings, 1004, L"x");
+    ExpectMessage(settings, L"解锁密码不能为空！", 1003);
+
+    // Letter case counts; the typed texts stay as they were.
+    TypeInto(settings, 1003, L"Abc");
+    ExpectMessage(settings, L"两次输入不一致！", 1004);
+    EXPECT_EQ(TextLength(GetDlgItem(settings, 1003)), 6);
+    EXPECT_EQ(TextLength(GetDlgItem(settings, 1004)), 1);
+}
+
+TEST_F(SettingsTest, EnterAndEscapeLeaveTheDialogOpen) {
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    TypeInto(settings, 1003, L"pw");
+    TypeInto(settings, 1004, L"pw");
+    PressKey(VK_RETURN);
+    PressKey(VK_ESCAPE);
+    TypeText(L"z");  // handled after both keys
+    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, 1004)) == 3; }));
+    EXPECT_TRUE(IsWindowVisible(settings));
+    EXPECT_TRUE(locker().Running());
+}
+
+TEST_F(SettingsTest, CancelEndsTheLockAndLeavesConfigAsItWas) {
+    WriteFileBytes(locker().ConfigPath(), kConfig);
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), kConfig);
+}
+
+TEST_F(SettingsTest, AcceptWritesEachOptionInPlaceAndNeverThePassword) {
+    WriteFileBytes(locker().ConfigPath(), kConfig);
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    ClickWindow(GetDlgItem(settings, 1019));  // highly transparent
+    ClickWindow(GetDlgItem(settings, 1009));  // hold-off off
+    ClickWindow(GetDlgItem(settings, 1014));  // shutdown allowed
+    ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, 1014) == BST_CHECKED; }));
+    AcceptSettings(settings, L"secret1");
+
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
+              "[other]\r\nkey=value\r\n[user]\r\nbgmode=2\r\nextra=5\r\nbdisablescreensafe=0\r\n"
+              "ballowshutdown=1\r\n[last]\r\nx=y\r\n");
+    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
+}
+
+TEST_F(SettingsTest, UnknownModeIsHandedBackUnchanged) {
+    WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+    StartAcceptedLock(L"pw");
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
+              "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+}
+
+TEST_F(SettingsTest, HoldOffKeepsScreenSaverAndWorkstationLockAwayWhileLocked) {
+    SetScreenSaverActive(true);
+    HWND lock = StartAcceptedLock(L"pw");  // the default file has the hold-off on
+    ASSERT_NE(lock, nullptr);
+    EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    EXPECT_FALSE(ScreenSaverActive());
+    PostMessageW(lock, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_TRUE(ScreenSaverActive());
+}
+
+TEST_F(SettingsTest, WithoutHoldOffTheScreenSaverIsLeftAlone) {
+    WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+    SetScreenSaverActive(false);
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    EXPECT_FALSE(ScreenSaverActive());
+    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
+    PostMessageW(lock, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_FALSE(ScreenSaverActive());
+    SetScreenSaverActive(true);
+}

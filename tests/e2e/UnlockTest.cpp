@@ -1,0 +1,72 @@
+// The unlock prompt: Escape on the lock window shows it, the right password
+// ends the lock, a wrong one is refused and kept.
+#include "LockFixture.h"
+
+namespace {
+
+int TextLength(HWND item) {
+    return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
+}
+
+}  // namespace
+
+class UnlockTest : public LockFixture {
+protected:
+    HWND ShowPrompt(HWND lock) {
+        EXPECT_TRUE(BringToFront(lock));
+        PressKey(VK_ESCAPE);
+        HWND prompt = WaitForPrompt();
+        EXPECT_NE(prompt, nullptr) << "no unlock prompt";
+        if (prompt)
+            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+        return prompt;
+    }
+};
+
+TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
+    HWND lock = StartAcceptedLock(L"Pass Word");
+    ASSERT_NE(lock, nullptr);
+    HWND prompt = ShowPrompt(lock);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, 1015)));  // shutdown not allowed
+    TypeText(L"  Pass Word \t");
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
+TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    HWND prompt = ShowPrompt(lock);
+    ASSERT_NE(prompt, nullptr);
+    TypeText(L"PW");
+    PressKey(VK_RETURN);
+    HWND box = locker().WaitForMessageBox(prompt);
+    ASSERT_NE(box, nullptr);
+    wchar_t shown[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, shown, 256);
+    EXPECT_EQ(std::wstring(shown), L"解锁密码错误！\n\n* 区分大小写");
+    EXPECT_EQ(WindowText(box), L"");
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
+    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+
+    // Escape hides the prompt; the next Escape on the lock window brings it
+    // back with the text still there.
+    PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }));
+    ASSERT_EQ(ShowPrompt(lock), prompt);
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+    EXPECT_TRUE(locker().Running());
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+}
+
+TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {
+    WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=1\r\n");
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    HWND prompt = ShowPrompt(lock);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, 1015)));
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# The prompt's shutdown button shuts the system down at once, without the
+# password: under Wine the other programs of the session end (a notepad is
+# the witness), and the lock gives nothing back on that road, so the Task
+# Manager policy value stays set. Runs in a throwaway prefix of its own.
+# Usage: shutdown-test.sh QUILMAR-DRIVE.EXE
+set -euo pipefail
+drive_exe=$1
+cd "$(dirname "$0")/../.."
+. tools/wine-session.sh
+unset DISPLAY
+wine_session_start
+trap wine_session_end EXIT
+
+fail() { echo "FAILED: $*"; exit 1; }
+drive() { wine "$drive_exe" "$@" >>"$session_dir/drive.log" 2>&1 || fail "drive $*: $(cat "$session_dir/drive.log")"; }
+policy_set() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\System' /v DisableTaskMgr >/dev/null 2>&1; }
+wait_until() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
+
+app=$session_dir/app
+cp -r dist/quilmar "$app"
+printf '[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=1\r\n' >"$app/config.ini"
+
+wine notepad >/dev/null 2>&1 &
+notepad=$!
+wine "$app/quilmar.exe" >/dev/null 2>&1 &
+drive wait-settings
+drive fill-settings pw
+drive show-prompt
+kill -0 "$notepad" 2>/dev/null || fail "notepad ended before the shutdown"
+drive shutdown
+wait_until bash -c "! kill -0 $notepad 2>/dev/null" || fail "notepad still running after the shutdown"
+policy_set || fail "the Task Manager policy value was given back on the shutdown road"
+echo "PASSED: shutdown ended the session's programs and left the policy value set"
