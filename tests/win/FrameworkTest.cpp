@@ -1,0 +1,208 @@
+// The window layer: message tables and their chaining, the modal loop and
+// its pre-translation, modeless dialogs and subclassed controls.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FrameworkTestIds.h"
+#include "framework/CDialog.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+
+class BaseDlg : public CDialog {
+public:
+    BaseDlg(CWnd* parent = nullptr) : CDialog(IDD_FRAMEWORK_TEST, parent) {}
+
+protected:
+    void OnEleven() { g_log.push_back("base command"); }
+    LRESULT OnApp(WPARAM, LPARAM) {
+        g_log.push_back("base app");
+        return 1;
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(BaseDlg, CDialog)
+    ON_COMMAND(IDC_TEST_BUTTON, OnEleven)
+    ON_MESSAGE(WM_APP, OnApp)
+END_MESSAGE_MAP()
+
+class DerivedDlg : public BaseDlg {
+public:
+    using BaseDlg::BaseDlg;
+    std::vector<UINT> m_preTranslated;
+    RECT m_rectAtEnd = {};
+
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_KEYDOWN) m_preTranslated.push_back(static_cast<UINT>(msg->wParam));
+        return BaseDlg::PreTranslateMessage(msg);
+    }
+
+protected:
+    LRESULT OnApp(WPARAM, LPARAM) {
+        g_log.push_back("derived app");
+        return 2;
+    }
+    void OnTimerMessage(WPARAM id) {
+        g_log.push_back("timer " + std::to_string(id));
+        GetWindowRect(m_hWnd, &m_rectAtEnd);
+        EndDialog(static_cast<int>(id));
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(DerivedDlg, BaseDlg)
+    ON_MESSAGE(WM_APP, OnApp)
+    ON_MESSAGE(WM_TIMER, OnTimerMessage)
+END_MESSAGE_MAP()
+
+// A dialog that does one thing to itself once its modal run has begun.
+template <class Action> class ScriptedDlg : public DerivedDlg {
+public:
+    ScriptedDlg(Action action, CWnd* parent = nullptr) : DerivedDlg(parent), m_action(action) {}
+
+protected:
+    BOOL OnInitDialog() override {
+        DerivedDlg::OnInitDialog();
+        m_action(this);
+        return TRUE;
+    }
+    Action m_action;
+};
+
+template <class Action> INT_PTR RunModal(Action action, CWnd* parent = nullptr) {
+    ScriptedDlg<Action> dialog(action, parent);
+    return dialog.DoModal();
+}
+
+class RecordingEdit : public CWnd {
+protected:
+    void PreSubclassWindow() override { g_log.push_back("presubclass"); }
+    LRESULT OnChar(WPARAM ch, LPARAM) {
+        g_log.push_back(std::string("char ") + static_cast<char>(ch));
+        return Default();
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RecordingEdit, CWnd)
+    ON_MESSAGE(WM_CHAR, OnChar)
+END_MESSAGE_MAP()
+
+}  // namespace
+
+class FrameworkTest : public ::testing::Test {
+protected:
+    void SetUp() override { g_log.clear(); }
+};
+
+TEST_F(FrameworkTest, MessageTablesChainToTheBaseClass) {
+    DerivedDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    // The derived row wins over the base row for the same message.
+    EXPECT_EQ(SendMessageW(dialog.m_hWnd, WM_APP, 0, 0), 2);
+    // A command only the base class lists reaches the base handler.
+    SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_CLICKED), 0);
+    // Another notification code of the same control is not a click.
+    SendMessageW(dialog.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_SETFOCUS), 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"derived app", "base command"}));
+    // Unlisted messages get the dialog manager's default processing.
+    SendMessageW(dialog.m_hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"title"));
+    wchar_t title[16] = {};
+    GetWindowTextW(dialog.m_hWnd, title, 16);
+    EXPECT_STREQ(title, L"title");
+}
+
+TEST_F(FrameworkTest, ModalRunReturnsTheEndDialogResult) {
+    EXPECT_EQ(RunModal([](CDialog* d) { SetTimer(d->m_hWnd, 42, 10, nullptr); }), 42);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"timer 42"}));
+}
+
+TEST_F(FrameworkTest, CloseRequestCancelsAModalRun) {
+    EXPECT_EQ(RunModal([](CDialog* d) { PostMessageW(d->m_hWnd, WM_CLOSE, 0, 0); }), IDCANCEL);
+}
+
+TEST_F(FrameworkTest, KeysReachPreTranslateFromTheFocusedChildFirst) {
+    std::vector<UINT> seen;
+    struct Spy : DerivedDlg {
+        std::vector<UINT>* seen;
+        BOOL OnInitDialog() override {
+            DerivedDlg::OnInitDialog();
+            // A key for the edit box, then a timer that ends the run.
+            PostMessageW(GetDlgItem(m_hWnd, IDC_TEST_EDIT), WM_KEYDOWN, VK_F5, 0);
+            SetTimer(m_hWnd, 7, 10, nullptr);
+            return TRUE;
+        }
+        ~Spy() override { *seen = m_preTranslated; }
+    };
+    {
+        Spy dialog;
+        dialog.seen = &seen;
+        EXPECT_EQ(dialog.DoModal(), 7);
+    }
+    EXPECT_EQ(seen, (std::vector<UINT>{VK_F5}));
+}
+
+TEST_F(FrameworkTest, OwnerIsDisabledForTheModalRunOnly) {
+    DerivedDlg owner;
+    ASSERT_TRUE(owner.Create());
+    ShowWindow(owner.m_hWnd, SW_SHOW);
+    BOOL enabledDuringRun = TRUE;
+    HWND ownerDuringRun = nullptr;
+    RunModal(
+        [&](CDialog* d) {
+            enabledDuringRun = IsWindowEnabled(owner.m_hWnd);
+            ownerDuringRun = GetWindow(d->m_hWnd, GW_OWNER);
+            d->EndDialog(1);
+        },
+        &owner);
+    EXPECT_FALSE(enabledDuringRun);
+    EXPECT_EQ(ownerDuringRun, owner.m_hWnd);
+    EXPECT_TRUE(IsWindowEnabled(owner.m_hWnd));
+}
+
+TEST_F(FrameworkTest, HiddenModalDialogIsCentredOverItsOwner) {
+    DerivedDlg owner;
+    ASSERT_TRUE(owner.Create());
+    SetWindowPos(owner.m_hWnd, nullptr, 100, 100, 600, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
+    ScriptedDlg dialog([](CDialog* d) { SetTimer(d->m_hWnd, 1, 10, nullptr); }, &owner);
+    dialog.DoModal();
+    const RECT& r = dialog.m_rectAtEnd;
+    EXPECT_NEAR((r.left + r.right) / 2, 400, 1);
+    EXPECT_NEAR((r.top + r.bottom) / 2, 300, 1);
+}
+
+TEST_F(FrameworkTest, ModelessEndDialogHidesWithoutDestroying) {
+    auto* dialog = new DerivedDlg;
+    ASSERT_TRUE(dialog->Create());
+    HWND window = dialog->m_hWnd;
+    ShowWindow(window, SW_SHOW);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(window));
+    delete dialog;
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(FrameworkTest, SubclassedControlSeesItsMessagesFirst) {
+    RecordingEdit edit;
+    HWND editWindow = nullptr;
+    {
+        DerivedDlg dialog;
+        ASSERT_TRUE(dialog.Create());
+        ASSERT_TRUE(edit.SubclassDlgItem(IDC_TEST_EDIT, &dialog));
+        editWindow = edit.m_hWnd;
+        EXPECT_EQ(CWnd::FromHandle(editWindow), &edit);
+        SendMessageW(editWindow, WM_CHAR, 'q', 0);
+        wchar_t text[8] = {};
+        GetWindowTextW(editWindow, text, 8);
+        EXPECT_STREQ(text, L"q");  // the edit control's own handling still ran
+    }
+    EXPECT_EQ(g_log, (std::vector<std::string>{"presubclass", "char q"}));
+    // The window went with the dialog; the object let go of it.
+    EXPECT_EQ(edit.m_hWnd, nullptr);
+    EXPECT_FALSE(IsWindow(editWindow));
+}

@@ -1,0 +1,72 @@
+// The task-key hook DLL, driven with real input through the system queue and
+// watched by a probe hook installed before it.
+#include <gtest/gtest.h>
+
+#include "Drive.h"
+#include "TaskKeyHook.h"
+
+namespace {
+
+// Presses a chord and reports whether its last key got past the DLL.
+bool LetThrough(KeyProbe& probe, std::initializer_list<WORD> chord) {
+    probe.Clear();
+    PressKeys(chord);
+    EXPECT_TRUE(probe.Sync());
+    return probe.SawKeyDown(*(std::end(chord) - 1));
+}
+
+}  // namespace
+
+TEST(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
+    KeyProbe probe;
+    ASSERT_TRUE(DisableTaskKeys(1, 0));
+    EXPECT_FALSE(LetThrough(probe, {VK_MENU, VK_TAB}));
+    EXPECT_FALSE(LetThrough(probe, {VK_LMENU, VK_SHIFT, VK_TAB}));
+    EXPECT_FALSE(LetThrough(probe, {VK_RMENU, VK_TAB}));
+    EXPECT_FALSE(LetThrough(probe, {VK_MENU, VK_ESCAPE}));
+    EXPECT_FALSE(LetThrough(probe, {VK_CONTROL, VK_ESCAPE}));
+    EXPECT_FALSE(LetThrough(probe, {VK_LCONTROL, VK_SHIFT, VK_ESCAPE}));
+    EXPECT_FALSE(LetThrough(probe, {VK_LWIN}));
+    EXPECT_FALSE(LetThrough(probe, {VK_RWIN}));
+    // What the lock itself needs still arrives: Escape for the prompt, Tab
+    // and letters for its dialogs, Alt on its own.
+    EXPECT_TRUE(LetThrough(probe, {VK_ESCAPE}));
+    EXPECT_TRUE(LetThrough(probe, {VK_TAB}));
+    EXPECT_TRUE(LetThrough(probe, {VK_SHIFT, 'A'}));
+    EXPECT_TRUE(LetThrough(probe, {VK_MENU}));
+    // Once Alt is let go, Tab is plain again.
+    EXPECT_TRUE(LetThrough(probe, {VK_TAB}));
+    ASSERT_TRUE(DisableTaskKeys(0, 0));
+    EXPECT_TRUE(LetThrough(probe, {VK_MENU, VK_TAB}));
+    EXPECT_TRUE(LetThrough(probe, {VK_CONTROL, VK_ESCAPE}));
+}
+
+TEST(TaskKeyHook, RepeatedCallsWithTheSameStateAreHarmless) {
+    KeyProbe probe;
+    EXPECT_TRUE(DisableTaskKeys(0, 0));  // nothing to release
+    EXPECT_TRUE(DisableTaskKeys(1, 0));
+    EXPECT_TRUE(DisableTaskKeys(1, 0));
+    EXPECT_FALSE(LetThrough(probe, {VK_MENU, VK_TAB}));
+    // One release undoes any number of disables.
+    EXPECT_TRUE(DisableTaskKeys(0, 0));
+    EXPECT_TRUE(LetThrough(probe, {VK_MENU, VK_TAB}));
+    EXPECT_TRUE(DisableTaskKeys(0, 0));
+    EXPECT_TRUE(LetThrough(probe, {VK_MENU, VK_TAB}));
+}
+
+TEST(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
+    KeyProbe probe;
+    ASSERT_TRUE(DisableTaskKeys(1, 0));
+    // This thread neither pumps messages nor returns to a loop while the
+    // keys travel: a hook living on it would never be asked.
+    PressKeys({VK_MENU, VK_TAB});
+    PressKey(VK_F23);
+    bool sawMarker = false;
+    for (int i = 0; i < 1500 && !sawMarker; ++i) {
+        sawMarker = probe.SawKeyDown(VK_F23);
+        if (!sawMarker) Sleep(20);
+    }
+    EXPECT_TRUE(sawMarker);
+    EXPECT_FALSE(probe.SawKeyDown(VK_TAB));
+    DisableTaskKeys(0, 0);
+}
