@@ -232,7 +232,8 @@ int GdiObjectsLeft() {
 
 TEST_F(TaviMenuDraw, ThousandsOfItemPaintsLeaveNoGdiObjects) {
     // With icons, so that the raised, faded, shadowed and embossed images are
-    // painted too.
+    // painted too. The variants are made while the XP look is on.
+    MenuSwitches::UseXPStyle(true);
     ASSERT_TRUE(m_root.AddToolbarImages(IDR_TOOLBAR_24));
     const UINT states[] = {0, ODS_SELECTED, ODS_GRAYED, ODS_GRAYED | ODS_SELECTED, ODS_CHECKED,
                            ODS_CHECKED | ODS_SELECTED};

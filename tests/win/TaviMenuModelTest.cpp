@@ -102,7 +102,7 @@ TEST(TaviMenuModel, NestedPopupsSeparatorsAndItemStates) {
     // States written in the resource reach the platform menu.
     EXPECT_TRUE(GetMenuState(menu.file->m_hMenu, ID_SAVE_AS, MF_BYCOMMAND) & MF_CHECKED);
     EXPECT_TRUE(GetMenuState(menu.edit->m_hMenu, ID_PASTE, MF_BYCOMMAND) & MF_GRAYED);
-    EXPECT_EQ(menu.file->m_items[0]->m_nImage, -1);
+    EXPECT_EQ(menu.file->m_items[1]->m_nImage, -1);
 }
 
 TEST(TaviMenuModel, FindCommandSearchesPopupsWhereTheyStand) {
