@@ -64,6 +64,25 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilClosed) {
     EXPECT_TRUE(RestoredAfterExit());
 }
 
+TEST_F(LockWindowTest, DisplayChangeCoversTheScreensAgain) {
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+    HWND clock = GetDlgItem(lock, 1002);
+    const RECT before = ClientRectOf(clock);
+    SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(clock, nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SendMessageW(lock, WM_DISPLAYCHANGE, 32, MAKELPARAM(cx, cy));
+    RECT r;
+    GetWindowRect(lock, &r);
+    EXPECT_EQ(r.left, -1);
+    EXPECT_EQ(r.top, -1);
+    EXPECT_EQ(r.right, cx + 1);
+    EXPECT_EQ(r.bottom, cy + 1);
+    const RECT after = ClientRectOf(clock);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
 TEST_F(LockWindowTest, EnterAndAltF4LeaveTheLockWindowUp) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_TRUE(BringToFront(lock));
