@@ -261,3 +261,30 @@ TEST_F(TaviMenuDraw, ThousandsOfItemPaintsLeaveNoGdiObjects) {
     EXPECT_EQ(GdiObjectsLeft(), leftBefore);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), countedBefore);
 }
+
+TEST(TaviMenuTheme, ClassicThemeIsReadOnceAndOnlyCountsOnXP) {
+    MenuSwitches switches;
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Plus!\\Themes\\Current", 0, nullptr, 0,
+                              KEY_WRITE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const auto setTheme = [key](const std::wstring& path) {
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                       static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
+    };
+    setTheme(L"C:\\WINDOWS\\Resources\\Themes\\WINDOWS CLASSIC.THEME");
+    EXPECT_TRUE(TaviMenu::IsClassicTheme());
+    setTheme(L"C:\\WINDOWS\\Resources\\Themes\\Luna.theme");
+    EXPECT_TRUE(TaviMenu::IsClassicTheme());
+    RegCloseKey(key);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Plus!\\Themes\\Current");
+
+    // XP under the classic theme draws with the unthemed switch.
+    TaviMenu::s_nPlatform = 7;
+    TaviMenu::s_nStyleThemed = 1;
+    TaviMenu::s_nStyleUnthemed = 0;
+    EXPECT_FALSE(TaviMenu::IsXPThemed());
+    EXPECT_FALSE(TaviMenu::IsXPStyleActive());
+    TaviMenu::s_nStyleUnthemed = 1;
+    EXPECT_TRUE(TaviMenu::IsXPStyleActive());
+}
