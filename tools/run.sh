@@ -30,6 +30,7 @@ shot settings
 echo "Typing the password \"demo\" twice and accepting the settings ..."
 drive fill-settings demo
 drive wait-lock
+sleep 2  # let the clock run a little for the picture
 shot locked
 echo "Pressing Escape for the unlock prompt ..."
 drive show-prompt

@@ -15,6 +15,9 @@ namespace {
 
 const UINT_PTR kSettingsTimer = 1;
 const int kSettingsAccepted = 100;
+const COLORREF kUnlit = RGB(0, 0, 0);
+const COLORREF kYellow = RGB(255, 255, 0);
+const COLORREF kWhite = RGB(255, 255, 255);
 
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
     reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
@@ -54,6 +57,10 @@ CLockDlg::~CLockDlg() {
     WipeText(m_strPassword);
 }
 
+void CLockDlg::DoDataExchange() {
+    m_ctlTime.SubclassDlgItem(IDC_TIME, this);
+}
+
 BOOL CLockDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
@@ -80,6 +87,8 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
     m_pUnlockDlg->Create();
 
+    m_ctlTime.SetMode(1);
+    m_ctlTime.SetColours(kUnlit, kYellow);
     PlaceClock();
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
@@ -160,9 +169,11 @@ void CLockDlg::AcceptSettings() {
     m_bDisableScreenSafe = settings.m_bDisableScreenSafe;
     m_bAllowShutdown = settings.m_bAllowShutdown;
     SaveOptions(m_strConfigPath, {m_strBgMode, m_bDisableScreenSafe != 0, m_bAllowShutdown != 0});
+    m_ctlTime.Start();
 
     const BackgroundStyle style = BackgroundStyleFor(BgModeNumber(m_strBgMode));
     SetWindowAlpha(style.alpha);
+    if (style.whiteDigits) m_ctlTime.SetColours(kUnlit, kWhite);
     RedrawNow();
     if (m_bDisableScreenSafe) HoldOffScreenSaver(1);
 }
@@ -175,6 +186,7 @@ void CLockDlg::OnDestroy() {
     Default();
     // Text painted straight onto the screen goes with the window.
     InvalidateRect(nullptr, nullptr, TRUE);
+    m_ctlTime.Stop();
     SetLockdown(LOCK_ALL, 0, 0);
     if (m_bDisableScreenSafe) HoldOffScreenSaver(0);
     delete m_pUnlockDlg;

@@ -4,6 +4,7 @@
 // everything back when it is destroyed.
 #include <string>
 
+#include "clock/CElapsedTimeStatic.h"
 #include "controls/CBackgroundDlg.h"
 
 class CUnlockDlg;
@@ -17,6 +18,7 @@ public:
 
 protected:
     BOOL OnInitDialog() override;
+    void DoDataExchange() override;
 
     void OnPaint();
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
@@ -48,5 +50,6 @@ private:
     CUnlockDlg* m_pUnlockDlg = nullptr;
     BOOL m_bScreenSaverWasActive = FALSE;
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
+    CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
 };
