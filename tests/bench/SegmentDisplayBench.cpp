@@ -47,10 +47,10 @@ double TextSeconds(const std::wstring& text) {
     return seconds + std::wcstod(text.c_str() + start, nullptr);
 }
 
-// Runs the clock's messages until `end`; returns the largest difference
-// between a text and the true time since `start` at the moment it appeared.
-double RunClock(const CElapsedTimeStatic& clock, double start, double end) {
-    double worst = 0;
+// Runs the clock's messages until `end`; returns the difference between
+// each text and the true time since `start` at the moment it appeared.
+std::vector<double> RunClock(const CElapsedTimeStatic& clock, double start, double end) {
+    std::vector<double> errors;
     std::wstring shown = clock.GetText();
     for (double now; (now = Seconds()) < end;) {
         MSG msg;
@@ -58,12 +58,12 @@ double RunClock(const CElapsedTimeStatic& clock, double start, double end) {
             DispatchMessageW(&msg);
             if (clock.GetText() == shown) continue;
             shown = clock.GetText();
-            worst = std::max(worst, std::abs(TextSeconds(shown) - (Seconds() - start)));
+            errors.push_back(std::abs(TextSeconds(shown) - (Seconds() - start)));
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>((end - now) * 1000) + 1,
                                   QS_ALLINPUT);
     }
-    return worst;
+    return errors;
 }
 
 double Median(std::vector<double> values) {
@@ -131,7 +131,7 @@ int wmain(int argc, wchar_t** argv) {
     const double cpuBefore = ProcessCpuSeconds();
     const double start = Seconds();
     clock.Start();
-    const double worst = RunClock(clock, start, start + runSeconds);
+    const std::vector<double> errors = RunClock(clock, start, start + runSeconds);
     const double wall = Seconds() - start;
     const double cpu = ProcessCpuSeconds() - cpuBefore;
     clock.Stop();
@@ -140,7 +140,8 @@ int wmain(int argc, wchar_t** argv) {
 
     std::printf("clock running %.1f s with %d busy threads: ", wall, busyThreads);
     if (busyThreads == 0) std::printf("CPU %.2f %% of one core, ", 100 * cpu / wall);
-    std::printf("largest error of a shown time %.3f s\n", worst);
+    std::printf("error of a shown time: median %.3f s, largest %.3f s over %zu texts\n",
+                Median(errors), *std::max_element(errors.begin(), errors.end()), errors.size());
     DestroyWindow(host);
     return 0;
 }
