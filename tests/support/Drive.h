@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls until the condition holds; false when the time ran out.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
@@ -56,6 +57,9 @@ HWND FindLockWindow();
 std::wstring WindowText(HWND window);
 // Makes the window the foreground window and waits until it is.
 bool BringToFront(HWND window);
+
+// The colours on the screen in `area`, row by row, as 0x00BBGGRR.
+std::vector<COLORREF> CaptureScreen(const RECT& area);
 
 // Keyboard and mouse input through the system's input queue.
 void PressKey(WORD vk);

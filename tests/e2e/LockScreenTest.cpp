@@ -1,0 +1,66 @@
+// What the locked screen looks like in each background mode: the veil's
+// alpha, a black screen, and the clock in the mode's colour counting on.
+#include "ClockReader.h"
+#include "LockFixture.h"
+
+namespace {
+
+struct ModeCase {
+    const char* bgmode;
+    BYTE alpha;
+    COLORREF lit;
+};
+
+BYTE AlphaOf(HWND window) {
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(window, nullptr, &alpha, nullptr);
+    return alpha;
+}
+
+}  // namespace
+
+class LockScreenTest : public LockFixture, public ::testing::WithParamInterface<ModeCase> {
+protected:
+    HWND LockInMode(const char* bgmode) {
+        WriteFileBytes(locker().ConfigPath(), std::string("[user]\r\nbgmode=") + bgmode +
+                                                  "\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+        HWND lock = StartLock();
+        if (!lock) return nullptr;
+        // Until the settings are accepted the veil is the same in every mode.
+        EXPECT_EQ(AlphaOf(lock), 180);
+        HWND settings = WaitForSettings();
+        EXPECT_NE(settings, nullptr);
+        if (settings) AcceptSettings(settings, L"pw");
+        return lock;
+    }
+};
+
+TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
+    const ModeCase mode = GetParam();
+    HWND lock = LockInMode(mode.bgmode);
+    ASSERT_NE(lock, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == mode.alpha; })) << int(AlphaOf(lock));
+    HWND clock = GetDlgItem(lock, 1002);
+
+    int first = -1;
+    ASSERT_TRUE(WaitFor([&] { return (first = ReadClockTenths(clock, mode.lit)) >= 0; }))
+        << "no clock in the lit colour on the screen";
+    EXPECT_LT(first, 100);  // counting from the moment the settings were accepted
+    // Once the settings dialog's place is repainted, only the clock shows.
+    EXPECT_TRUE(WaitFor([clock] { return BlackOutsideClock(clock); }));
+    int later = -1;
+    EXPECT_TRUE(WaitFor([&] { return (later = ReadClockTenths(clock, mode.lit)) >= first + 20; }))
+        << "the clock showed " << first << " and then " << later;
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, LockScreenTest,
+                         ::testing::Values(ModeCase{"0", 255, RGB(255, 255, 0)},
+                                           ModeCase{"1", 180, RGB(255, 255, 0)},
+                                           ModeCase{"2", 60, RGB(255, 255, 255)},
+                                           ModeCase{"7", 180, RGB(255, 255, 0)}));
+
+TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
+    HWND lock = LockInMode("3");
+    ASSERT_NE(lock, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == 1; })) << int(AlphaOf(lock));
+}
