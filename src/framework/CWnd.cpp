@@ -1,8 +1,22 @@
 #include "framework/CWnd.h"
 
 namespace {
+
 const wchar_t kObjectProperty[] = L"Quilmar.CWnd";
+
+// The control that sent a notification its own object may answer; null for
+// other messages and for commands from menus and accelerators.
+HWND NotifyingControl(UINT message, LPARAM lParam) {
+    if (message == WM_COMMAND || (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC))
+        return reinterpret_cast<HWND>(lParam);
+    if (message == WM_DRAWITEM) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        return draw->CtlType == ODT_MENU ? nullptr : draw->hwndItem;
+    }
+    return nullptr;
 }
+
+}  // namespace
 
 CWnd::~CWnd() {
     if (m_hWnd) ::DestroyWindow(m_hWnd);
@@ -59,17 +73,49 @@ const MessageMap* CWnd::GetMessageMap() const {
     return GetThisMessageMap();
 }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+const MessageEntry* CWnd::FindEntry(UINT message, UINT code, UINT id) const {
     for (const MessageMap* map = GetMessageMap(); map; map = map->base ? map->base() : nullptr) {
         for (const MessageEntry* entry = map->entries; entry->handler; ++entry) {
-            if (entry->message != message) continue;
-            if (message == WM_COMMAND &&
-                (entry->code != HIWORD(wParam) || entry->id != LOWORD(wParam)))
-                continue;
-            return entry->handler(this, wParam, lParam);
+            if (entry->message == message && entry->code == code && entry->id == id) return entry;
         }
     }
+    return nullptr;
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* control = FromHandle(NotifyingControl(message, lParam));
+    LRESULT result = 0;
+    if (control && control != this && control->ReflectNotification(message, wParam, lParam, result))
+        return result;
+    // The system tells only top-level windows of new colours; controls
+    // that keep colours need to hear of it too.
+    if (message == WM_SYSCOLORCHANGE && !(GetWindowLongW(m_hWnd, GWL_STYLE) & WS_CHILD)) {
+        EnumChildWindows(
+            m_hWnd,
+            [](HWND child, LPARAM) {
+                SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                return TRUE;
+            },
+            0);
+    }
+    const bool command = message == WM_COMMAND;
+    if (const MessageEntry* entry = FindEntry(message, command ? HIWORD(wParam) : 0, command ? LOWORD(wParam) : 0))
+        return entry->handler(this, wParam, lParam);
     return DefWindowProc(message, wParam, lParam);
+}
+
+BOOL CWnd::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    const UINT reflected = WM_REFLECT_BASE + message;
+    const MessageEntry* entry = FindEntry(reflected, message == WM_COMMAND ? HIWORD(wParam) : 0, 0);
+    if (!entry) return FALSE;
+    // Default() in a reflected handler must not repeat whatever message this
+    // control is in the middle of (a paint, say): it reaches the control's
+    // own procedure as the reflected message, which means nothing there.
+    const CurrentMessage outer = m_current;
+    m_current = {reflected, wParam, lParam};
+    result = entry->handler(this, wParam, lParam);
+    m_current = outer;
+    return result != 0;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -43,6 +43,12 @@ protected:
 private:
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Detach();
+    // The row of this class's table, or of a base class's, for the message
+    // with the notification code and id (both 0 outside WM_COMMAND).
+    const MessageEntry* FindEntry(UINT message, UINT code, UINT id) const;
+    // Offers a notification this control sent its parent to the control's
+    // reflected rows; TRUE with the parent's reply when it keeps it.
+    BOOL ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     WNDPROC m_superProc = nullptr;
     struct CurrentMessage {

@@ -62,6 +62,16 @@ protected:                                                                 \
 #define ON_COMMAND(id, fn) {WM_COMMAND, 0, id, &MessageHandler<&ThisClass::fn>::Call},
 #define ON_CONTROL(code, id, fn) {WM_COMMAND, code, id, &MessageHandler<&ThisClass::fn>::Call},
 
+// A control's notifications to its parent (WM_COMMAND, WM_DRAWITEM and
+// WM_CTLCOLOR*) are first offered to the control's own table, as
+// WM_REFLECT_BASE plus the message. A non-zero result there is the parent's
+// reply and keeps the notification from the parent; zero, or a handler
+// without a result, lets the parent handle it as well.
+constexpr UINT WM_REFLECT_BASE = 0xBC00;
+#define ON_REFLECT(message, fn) {WM_REFLECT_BASE + (message), 0, 0, &MessageHandler<&ThisClass::fn>::Call},
+#define ON_CONTROL_REFLECT(code, fn) \
+    {WM_REFLECT_BASE + WM_COMMAND, code, 0, &MessageHandler<&ThisClass::fn>::Call},
+
 #define END_MESSAGE_MAP()                                                  \
             {0, 0, 0, nullptr}};                                           \
         static const MessageMap map = {base, entries};                     \

@@ -92,6 +92,46 @@ BEGIN_MESSAGE_MAP(RecordingEdit, CWnd)
     ON_MESSAGE(WM_CHAR, OnChar)
 END_MESSAGE_MAP()
 
+// A button that answers its own notifications when told to.
+class ReflectingButton : public CWnd {
+public:
+    bool m_bKeepClicks = false;
+    HBRUSH m_hBrush = nullptr;
+
+protected:
+    LRESULT OnClicked(WPARAM, LPARAM) {
+        g_log.push_back("reflected click");
+        return m_bKeepClicks;
+    }
+    LRESULT OnCtlColor(WPARAM, LPARAM) { return reinterpret_cast<LRESULT>(m_hBrush); }
+    LRESULT OnDrawItem(WPARAM, LPARAM) {
+        g_log.push_back("reflected draw");
+        return TRUE;
+    }
+    void OnSysColorChange() { g_log.push_back("colours"); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ReflectingButton, CWnd)
+    ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+    ON_REFLECT(WM_CTLCOLORBTN, OnCtlColor)
+    ON_REFLECT(WM_DRAWITEM, OnDrawItem)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+END_MESSAGE_MAP()
+
+// A dialog whose button 11 is a ReflectingButton.
+struct ReflectionFixture {
+    DerivedDlg dialog;
+    ReflectingButton button;
+    ReflectionFixture() {
+        EXPECT_TRUE(dialog.Create());
+        EXPECT_TRUE(button.SubclassDlgItem(IDC_TEST_BUTTON, &dialog));
+    }
+    LRESULT SendToDialog(UINT message, WPARAM wParam, LPARAM lParam) {
+        return SendMessageW(dialog.m_hWnd, message, wParam, lParam);
+    }
+};
+
 }  // namespace
 
 class FrameworkTest : public ::testing::Test {
@@ -205,4 +245,55 @@ TEST_F(FrameworkTest, SubclassedControlSeesItsMessagesFirst) {
     // The window went with the dialog; the object let go of it.
     EXPECT_EQ(edit.m_hWnd, nullptr);
     EXPECT_FALSE(IsWindow(editWindow));
+}
+
+TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {
+    ReflectionFixture f;
+    SendMessageW(f.button.m_hWnd, BM_CLICK, 0, 0);
+    // Another notification of the same control is not a click.
+    f.SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_SETFOCUS), reinterpret_cast<LPARAM>(f.button.m_hWnd));
+    // A menu command with the same id comes from no control.
+    f.SendToDialog(WM_COMMAND, MAKEWPARAM(IDC_TEST_BUTTON, BN_CLICKED), 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"reflected click", "base command", "base command"}));
+
+    g_log.clear();
+    f.button.m_bKeepClicks = true;
+    SendMessageW(f.button.m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"reflected click"}));
+}
+
+TEST_F(FrameworkTest, ControlChoosesItsOwnBrushOrLeavesItToTheParent) {
+    ReflectionFixture f;
+    HDC dc = GetDC(f.button.m_hWnd);
+    const WPARAM dcParam = reinterpret_cast<WPARAM>(dc);
+    // What the parent answers for a control that has no object of its own.
+    const LRESULT parentBrush =
+        f.SendToDialog(WM_CTLCOLORBTN, dcParam, reinterpret_cast<LPARAM>(GetDlgItem(f.dialog.m_hWnd, IDOK)));
+    EXPECT_EQ(f.SendToDialog(WM_CTLCOLORBTN, dcParam, reinterpret_cast<LPARAM>(f.button.m_hWnd)), parentBrush);
+    f.button.m_hBrush = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    EXPECT_EQ(f.SendToDialog(WM_CTLCOLORBTN, dcParam, reinterpret_cast<LPARAM>(f.button.m_hWnd)),
+              reinterpret_cast<LRESULT>(f.button.m_hBrush));
+    // Other colour requests of the same control stay with the parent.
+    EXPECT_NE(f.SendToDialog(WM_CTLCOLORSTATIC, dcParam, reinterpret_cast<LPARAM>(f.button.m_hWnd)),
+              reinterpret_cast<LRESULT>(f.button.m_hBrush));
+    ReleaseDC(f.button.m_hWnd, dc);
+}
+
+TEST_F(FrameworkTest, ControlDrawsItselfButMenuItemsStayWithTheOwner) {
+    ReflectionFixture f;
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_BUTTON;
+    draw.CtlID = IDC_TEST_BUTTON;
+    draw.hwndItem = f.button.m_hWnd;
+    EXPECT_EQ(f.SendToDialog(WM_DRAWITEM, IDC_TEST_BUTTON, reinterpret_cast<LPARAM>(&draw)), TRUE);
+    // For a menu item the field holds a menu handle, whatever its value.
+    draw.CtlType = ODT_MENU;
+    f.SendToDialog(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"reflected draw"}));
+}
+
+TEST_F(FrameworkTest, NewSystemColoursReachTheControls) {
+    ReflectionFixture f;
+    f.SendToDialog(WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"colours"}));
 }
