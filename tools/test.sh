@@ -8,6 +8,10 @@ tools/install.sh
 tools/build.sh
 
 ctest --test-dir build/native --output-on-failure
+# The code the clock's two threads share, under ThreadSanitizer.
+cmake -S . -B build/native-tsan -DQUILMAR_SANITIZE=OFF -DQUILMAR_TSAN=ON >/dev/null
+cmake --build build/native-tsan -j "$(nproc)" --target native_tests
+build/native-tsan/tests/native/native_tests --gtest_filter='Clock*' --gtest_brief=1
 
 work=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ClockReader.h"
 #include "Drive.h"
 #include "res/resource.h"
 
@@ -55,6 +56,50 @@ bool PressShutdown() {
     return true;
 }
 
+double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Waits for the time shown to change, and gives the new reading and the
+// moment it appeared, to within half the time between two readings.
+bool NextClockChange(HWND clock, int& tenths, double& at) {
+    int previous = -1;
+    double previousAt = 0;
+    return WaitFor([&] {
+        const double before = Seconds();
+        const int now = ReadClockTenths(clock, RGB(255, 255, 0));
+        const double nowAt = (before + Seconds()) / 2;
+        if (now < 0) return false;
+        if (previous >= 0 && now != previous) {
+            tenths = now;
+            at = (previousAt + nowAt) / 2;
+            return true;
+        }
+        previous = now;
+        previousAt = nowAt;
+        return false;
+    });
+}
+
+// Times two changes of the clock `seconds` apart and prints how far the
+// time it moved on differs from the time that really passed.
+bool ClockDrift(int seconds) {
+    HWND lock = FindLockWindow();
+    HWND clock = lock ? GetDlgItem(lock, IDC_TIME) : nullptr;
+    int first = -1, last = -1;
+    double start = 0, end = 0;
+    if (!clock || !NextClockChange(clock, first, start)) return false;
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    if (!NextClockChange(clock, last, end)) return false;
+    const double shown = (last - first) / 10.0, passed = end - start;
+    std::printf("clock moved %.1f s in %.3f s of real time: off by %+.3f s\n", shown, passed,
+                shown - passed);
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -67,13 +112,14 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"show-prompt") ok = ShowPrompt();
     else if (verb == L"unlock") ok = Unlock(arg);
     else if (verb == L"shutdown") ok = PressShutdown();
+    else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));
     else if (verb == L"screensaver-active") {
         BOOL active = FALSE;
         SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
         return active ? 0 : 3;
     }
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | screensaver-active\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | clock-drift SECONDS | screensaver-active\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());

@@ -28,8 +28,12 @@ int ReadClockTenths(HWND clock, COLORREF lit) {
     GetClientRect(clock, &client);
     POINT origin = {0, 0};
     ClientToScreen(clock, &origin);
+    // Only the part of the clock on the screen is looked at.
     const RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    const std::vector<COLORREF> pixels = CaptureScreen(screen);
+    RECT area = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+    if (!IntersectRect(&area, &area, &screen)) return -1;
+    const std::vector<COLORREF> pixels = CaptureScreen(area);
+    const int width = area.right - area.left;
 
     // The layout of any time of this form: five digits, a colon and a point.
     const GlyphList glyphs = BuildGlyphList(L"00:00.0");
@@ -53,9 +57,9 @@ int ReadClockTenths(HWND clock, COLORREF lit) {
             centre.x /= static_cast<int>(outline.size());
             centre.y /= static_cast<int>(outline.size());
             const SegmentPoint at = MapToCell(cells[i], glyphs[i]->Width(), centre);
-            const int x = origin.x + at.x, y = origin.y + at.y;
-            if (x < 0 || y < 0 || x >= screen.right || y >= screen.bottom) return -1;
-            const COLORREF colour = pixels[static_cast<size_t>(y) * screen.right + x];
+            const int x = origin.x + at.x - area.left, y = origin.y + at.y - area.top;
+            if (x < 0 || y < 0 || x >= width || y >= area.bottom - area.top) return -1;
+            const COLORREF colour = pixels[static_cast<size_t>(y) * width + x];
             if (Near(colour, lit)) mask |= 1u << segment;
             else if (!Near(colour, RGB(0, 0, 0))) return -1;
         }

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# What a lock costs and how true its clock keeps, under Wine, on a virtual
+# 1920 x 1080 screen:
+#  - CPU time of the quilmar.exe process per second of wall time, locked
+#    for 30 s (and of the X server drawing it, for context);
+#  - the clock's drift over 60 s while busy loops keep every core loaded.
+# Usage: bench-lock.sh [CPU_SECONDS [DRIFT_SECONDS]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cpu_seconds=${1:-30}
+drift_seconds=${2:-60}
+tools/build.sh win >/dev/null
+
+. tools/wine-session.sh
+unset DISPLAY
+wine_session_start 1920x1080x24
+busy=()
+cleanup() { [ ${#busy[@]} -eq 0 ] || kill "${busy[@]}" 2>/dev/null; wine_session_end; }
+trap cleanup EXIT
+drive() { wine build/win/tests/support/quilmar-drive.exe "$@"; }
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+
+cp -r dist/quilmar "$session_dir/app"
+wine "$session_dir/app/quilmar.exe" >/dev/null 2>&1 &
+locker=$!
+drive wait-settings
+drive fill-settings bench
+sleep 2  # past the repaints of accepting the settings
+
+hz=$(getconf CLK_TCK)
+start=$(date +%s.%N); lock0=$(ticks "$locker"); x0=$(ticks "$session_xvfb")
+sleep "$cpu_seconds"
+end=$(date +%s.%N); lock1=$(ticks "$locker"); x1=$(ticks "$session_xvfb")
+awk -v l="$((lock1 - lock0))" -v x="$((x1 - x0))" -v hz="$hz" -v s="$start" -v e="$end" 'BEGIN {
+  wall = e - s
+  printf "locked %.1f s at 1920x1080: quilmar.exe %.2f %% of one core (%.1f ms CPU per s), X server %.2f %%\n",
+         wall, 100 * l / hz / wall, 1000 * l / hz / wall, 100 * x / hz / wall }'
+
+for _ in $(seq "$(nproc)"); do (while :; do :; done) & busy+=($!); done
+echo "drift over $drift_seconds s with $(nproc) busy loops on $(nproc) cores:"
+drive clock-drift "$drift_seconds"
