@@ -256,12 +256,31 @@ void TypeText(const std::wstring& text) {
 void ClickWindow(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, input, sizeof(INPUT));
+    MovePointer({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    LeftButton(true);
+    LeftButton(false);
+}
+
+void DoubleClickWindow(HWND window) {
+    ClickWindow(window);
+    LeftButton(true);
+    LeftButton(false);
+}
+
+void MovePointer(POINT screen) {
+    SetCursorPos(screen.x, screen.y);
+    // A move by nothing, so the window under the pointer hears of it.
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+}
+
+void LeftButton(bool down) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof input);
 }
 
 bool PolicyValueSet(const wchar_t* name) {
@@ -369,7 +388,7 @@ bool KeyProbe::SawKeyDown(DWORD vk) const {
 
 bool KeyProbe::Sync() {
     PressKey(kSyncKey);
-    const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); });
+    const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); }, 3000);
     EnterCriticalSection(ProbeLock());
     g_probeKeys.erase(std::remove(g_probeKeys.begin(), g_probeKeys.end(), kSyncKey), g_probeKeys.end());
     LeaveCriticalSection(ProbeLock());

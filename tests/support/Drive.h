@@ -66,6 +66,11 @@ void PressKey(WORD vk);
 void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
 void TypeText(const std::wstring& text);
 void ClickWindow(HWND window);  // a left click in the middle of it
+void DoubleClickWindow(HWND window);
+// Moves the pointer to a point of the screen, as a mouse would.
+void MovePointer(POINT screen);
+// Presses or releases the left button where the pointer is.
+void LeftButton(bool down);
 
 // The per-user policy values the program sets while locked.
 bool PolicyValueSet(const wchar_t* name);

@@ -1,0 +1,6 @@
+#pragma once
+#define IDD_FLAT_BUTTON_TEST 960
+#define IDC_FLAT_EDIT 961
+#define IDC_FLAT_BUTTON 962
+#define IDC_FLAT_NEXT 963
+#define IDC_FLAT_WRAP 964
