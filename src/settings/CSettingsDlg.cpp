@@ -4,11 +4,13 @@
 #include "app/DialogText.h"
 #include "app/PasswordText.h"
 #include "res/resource.h"
+#include "settings/DesktopShortcut.h"
 #include "settings/ModeButtons.h"
 
 BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
+    ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateDesktopShortcut)
 END_MESSAGE_MAP()
 
 CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS) {}
@@ -17,8 +19,13 @@ CSettingsDlg::~CSettingsDlg() {
     WipeText(m_strPassword);
 }
 
+void CSettingsDlg::DoDataExchange() {
+    m_btnMore.SubclassDlgItem(IDC_MORE, this);
+}
+
 BOOL CSettingsDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    m_btnMore.AttachMenu(IDR_MORE_MENU, m_hWnd, 1, 0, 16, 16, RGB(255, 0, 255), TRUE);
     CheckDlgButton(m_hWnd, IDC_ALLOW_SHUTDOWN, static_cast<UINT>(m_bAllowShutdown));
     CheckDlgButton(m_hWnd, IDC_HOLD_OFF, static_cast<UINT>(m_bDisableScreenSafe));
     if (const int button = ModeButtonFor(BgModeNumber(m_strBgMode)))
@@ -54,6 +61,11 @@ void CSettingsDlg::OnButtonOk() {
 
 void CSettingsDlg::OnButtonCancel() {
     EndDialog(0);
+}
+
+// Fire and forget: the user sees the shortcut on the desktop or does not.
+void CSettingsDlg::OnCreateDesktopShortcut() {
+    CreateDesktopShortcut(m_strAppDir);
 }
 
 BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {

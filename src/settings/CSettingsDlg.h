@@ -4,6 +4,7 @@
 // hands the options in and takes them back when the result is 100.
 #include <string>
 
+#include "controls/CFlatButton.h"
 #include "framework/CDialog.h"
 
 class CSettingsDlg : public CDialog {
@@ -18,11 +19,14 @@ public:
     int m_bDisableScreenSafe = 0;
     int m_bAllowShutdown = 0;
     std::wstring m_strAppDir;
+    CFlatButton m_btnMore;
 
 protected:
     BOOL OnInitDialog() override;
+    void DoDataExchange() override;
     void OnButtonOk();
     void OnButtonCancel();
+    void OnCreateDesktopShortcut();
 
     DECLARE_MESSAGE_MAP()
 };
