@@ -13,6 +13,13 @@ CRITICAL_SECTION g_lock;
 HANDLE g_thread = nullptr;
 DWORD g_threadId = 0;
 bool g_hookInstalled = false;
+HHOOK volatile g_hook = nullptr;
+volatile LONG g_unhooked = 0;
+
+// The hook is put in again this often. The newest hook is asked first, so
+// this keeps ours ahead of hooks installed later, and brings it back should
+// the system ever drop it.
+const UINT kRenewMs = 1000;
 
 // Modifier state as the hook has seen it. Kept by hand because the
 // system's Alt flag is not reliable everywhere. Hook thread only.
@@ -50,18 +57,38 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+void TakeHookAway() {
+    if (HHOOK hook = static_cast<HHOOK>(InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_hook), nullptr)))
+        UnhookWindowsHookEx(hook);
+}
+
+// Installs a new hook first, then removes the old one, so no key slips
+// through in between.
+bool RenewHook() {
+    HHOOK fresh = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
+    if (!fresh) return false;
+    if (HHOOK old = static_cast<HHOOK>(InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_hook), fresh)))
+        UnhookWindowsHookEx(old);
+    if (g_unhooked) TakeHookAway();
+    return true;
+}
+
 DWORD WINAPI HookThread(LPVOID readyEvent) {
     MSG msg;
     // Make the message queue now, so the quit message can be posted as soon
     // as the caller hears that the hook is in place.
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
     g_leftAlt = g_rightAlt = g_leftCtrl = g_rightCtrl = false;
-    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
-    g_hookInstalled = hook != nullptr;
+    g_unhooked = 0;
+    g_hookInstalled = RenewHook();
     SetEvent(static_cast<HANDLE>(readyEvent));
-    if (!hook) return 1;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    UnhookWindowsHookEx(hook);
+    if (!g_hookInstalled) return 1;
+    const UINT_PTR timer = SetTimer(nullptr, 0, kRenewMs, nullptr);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.message == WM_TIMER && !msg.hwnd) RenewHook();
+    }
+    KillTimer(nullptr, timer);
+    TakeHookAway();
     return 0;
 }
 
@@ -95,6 +122,11 @@ int DisableTaskKeys(int disable, int) {
     }
     LeaveCriticalSection(&g_lock);
     return ok;
+}
+
+void UnhookTaskKeys() {
+    g_unhooked = 1;
+    TakeHookAway();
 }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

@@ -12,3 +12,7 @@
 // state change nothing. extra is reserved. Returns non-zero when the keys are
 // in the requested state.
 TASKKEYHOOK_API int DisableTaskKeys(int disable, int extra);
+
+// Takes the hook away at once, from any thread and without waiting: for a
+// process that is about to die, whose hook the system might otherwise keep.
+TASKKEYHOOK_API void UnhookTaskKeys();

@@ -211,6 +211,7 @@ void CLockDlg::HoldOffScreenSaver(int on) {
         SetThreadExecutionState(ES_CONTINUOUS);
     }
     SetPolicyValue(L"DisableLockWorkstation", on != 0);
+    NoteHoldOff(on != 0, m_bScreenSaverWasActive != FALSE);
 }
 
 void CLockDlg::SetWindowAlpha(BYTE alpha) {

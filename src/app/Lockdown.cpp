@@ -5,8 +5,22 @@
 #include "TaskKeyHook.h"
 
 namespace {
+
 const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const wchar_t kTaskbarClass[] = L"Shell_traywnd";
+
+// What is taken away now. Plain flags: a crash handler reads them.
+volatile LONG g_taskManagerLocked = 0;
+volatile LONG g_taskbarLocked = 0;
+volatile LONG g_holdOff = 0;
+volatile LONG g_screenSaverWasActive = 0;
+volatile LONG g_releasedAfterCrash = 0;
+
+void EnableTaskbar(bool enable) {
+    if (HWND taskbar = FindWindowW(kTaskbarClass, nullptr)) EnableWindow(taskbar, enable);
 }
+
+}  // namespace
 
 void SetPolicyValue(const wchar_t* name, bool on) {
     HKEY key = nullptr;
@@ -24,9 +38,29 @@ void SetPolicyValue(const wchar_t* name, bool on) {
 }
 
 void SetLockdown(unsigned flags, int on, int extra) {
-    if (flags & LOCK_TASKMGR) SetPolicyValue(L"DisableTaskMgr", on != 0);
+    if (flags & LOCK_TASKMGR) {
+        SetPolicyValue(L"DisableTaskMgr", on != 0);
+        g_taskManagerLocked = on != 0;
+    }
     if (flags & LOCK_TASKKEYS) DisableTaskKeys(on, extra);
     if (flags & LOCK_TASKBAR) {
-        if (HWND taskbar = FindWindowW(L"Shell_traywnd", nullptr)) EnableWindow(taskbar, !on);
+        EnableTaskbar(!on);
+        g_taskbarLocked = on != 0;
+    }
+}
+
+void NoteHoldOff(bool on, bool screenSaverWasActive) {
+    g_screenSaverWasActive = screenSaverWasActive;
+    g_holdOff = on;
+}
+
+void ReleaseAfterCrash() {
+    if (InterlockedExchange(&g_releasedAfterCrash, 1)) return;
+    UnhookTaskKeys();
+    if (g_taskManagerLocked) SetPolicyValue(L"DisableTaskMgr", false);
+    if (g_taskbarLocked) EnableTaskbar(true);
+    if (g_holdOff) {
+        if (g_screenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+        SetPolicyValue(L"DisableLockWorkstation", false);
     }
 }

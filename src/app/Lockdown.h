@@ -14,3 +14,12 @@ void SetLockdown(unsigned flags, int on, int extra);
 
 // Sets a per-user system policy value to 1, or deletes it.
 void SetPolicyValue(const wchar_t* name, bool on);
+
+// Remembers whether the screensaver hold-off is on, and whether the
+// screensaver was on before it, for ReleaseAfterCrash.
+void NoteHoldOff(bool on, bool screenSaverWasActive);
+
+// Gives back what the lock has taken, for a process that is dying: no heap,
+// no waiting on other threads, once only. The thread execution state ends
+// with the process by itself.
+void ReleaseAfterCrash();

@@ -113,7 +113,7 @@ TEST_F(SettingsTest, HoldOffKeepsScreenSaverAndWorkstationLockAwayWhileLocked) {
     HWND lock = StartAcceptedLock(L"pw");  // the default file has the hold-off on
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
-    EXPECT_FALSE(ScreenSaverActive());
+    EXPECT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
     PostMessageW(lock, WM_CLOSE, 0, 0);
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_TRUE(ScreenSaverActive());

@@ -105,7 +105,7 @@ Locker::Locker(std::wstring folder) : m_folder(std::move(folder)) {
 }
 
 Locker::~Locker() {
-    Kill();
+    Close();
 }
 
 bool Locker::Start() {
@@ -167,6 +167,27 @@ HWND Locker::FocusWindow() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     return GetGUIThreadInfo(m_info.dwThreadId, &info) ? info.hwndFocus : nullptr;
+}
+
+void Locker::Close() {
+    // Message boxes and the settings dialog run loops of their own: they go
+    // first, then the lock window can end.
+    WaitFor(
+        [this] {
+            if (!Running()) return true;
+            EnumWindows(
+                [](HWND window, LPARAM processId) -> BOOL {
+                    DWORD owner = 0;
+                    GetWindowThreadProcessId(window, &owner);
+                    if (owner == static_cast<DWORD>(processId) && IsWindowVisible(window))
+                        PostMessageW(window, WM_CLOSE, 0, 0);
+                    return TRUE;
+                },
+                static_cast<LPARAM>(m_info.dwProcessId));
+            return false;
+        },
+        10000);
+    Kill();
 }
 
 void Locker::Kill() {
@@ -388,7 +409,7 @@ bool KeyProbe::SawKeyDown(DWORD vk) const {
 
 bool KeyProbe::Sync() {
     PressKey(kSyncKey);
-    const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); }, 3000);
+    const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); });
     EnterCriticalSection(ProbeLock());
     g_probeKeys.erase(std::remove(g_probeKeys.begin(), g_probeKeys.end(), kSyncKey), g_probeKeys.end());
     LeaveCriticalSection(ProbeLock());

@@ -18,8 +18,8 @@ void RemoveTree(const std::wstring& dir);
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
-// One run of quilmar.exe from a folder of its own. Ends the process when it
-// goes out of scope if it is still running.
+// One run of quilmar.exe from a folder of its own. Closes the program when
+// it goes out of scope if it is still running.
 class Locker {
 public:
     // Copies the program into `folder` (made when missing).
@@ -42,6 +42,10 @@ public:
     DWORD ThreadId() const { return m_info.dwThreadId; }
     // The window with the keyboard focus in the program's thread.
     HWND FocusWindow() const;
+    // Asks every window of the program to close until it has ended, as a
+    // user clicking each away would; kills it if that does not end it.
+    void Close();
+    // Ends the process at once, as a crash no handler sees would.
     void Kill();
 
     const std::wstring& Folder() const { return m_folder; }

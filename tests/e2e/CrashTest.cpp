@@ -1,0 +1,70 @@
+// A lock that dies must not leave the desktop locked down: a crash in any
+// thread or an abort gives everything back on the way out, and what a kill
+// no handler sees leaves behind is undone by the next normal run.
+#include "LockFixture.h"
+
+class CrashTest : public LockFixture {
+protected:
+    // Starts a thread in the locker at `start`; the thread's fault is the crash.
+    void CrashAt(LPTHREAD_START_ROUTINE start) {
+        HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, locker().ProcessId());
+        ASSERT_NE(process, nullptr);
+        HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
+        EXPECT_NE(thread, nullptr);
+        if (thread) CloseHandle(thread);
+        CloseHandle(process);
+    }
+
+    void ExpectEverythingBack() {
+        EXPECT_TRUE(locker().WaitForExit()) << "the crashed lock is still running";
+        EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
+        EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
+        EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+        EXPECT_TRUE(ScreenSaverActive());
+    }
+};
+
+TEST_F(CrashTest, AccessViolationInAnyThreadGivesEverythingBack) {
+    KeyProbe probe;
+    HWND lock = StartAcceptedLock(L"pw");  // hold-off on: screensaver off, workstation lock barred
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
+    CrashAt(nullptr);  // a jump to address 0
+    ExpectEverythingBack();
+    PressKeys({VK_MENU, VK_TAB});
+    ASSERT_TRUE(probe.Sync());
+    EXPECT_TRUE(probe.SawKeyDown(VK_TAB));
+}
+
+TEST_F(CrashTest, AbortGivesEverythingBack) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    // The runtime DLL sits at the same place in every process of the session.
+    auto abortRoutine = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "abort")));
+    ASSERT_NE(abortRoutine, nullptr);
+    CrashAt(abortRoutine);
+    ExpectEverythingBack();
+}
+
+TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    locker().Kill();
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+
+    Locker next(m_folder);
+    ASSERT_TRUE(next.Start());
+    ASSERT_NE(next.WaitForLockWindow(), nullptr);
+    HWND settings = next.WaitForDialog(1004);
+    ASSERT_NE(settings, nullptr);
+    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_TRUE(next.WaitForExit());
+    EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));  // the next run's hold-off was on too
+    EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+}
