@@ -5,6 +5,7 @@ set -euo pipefail
 dist=$1
 system='^(KERNEL32|USER32|GDI32|ADVAPI32|COMCTL32|SHELL32|OLE32|WINMM|msvcrt)\.dll$'
 status=0
+shopt -s nocasematch  # Windows does not care how a DLL name is spelt
 for file in "$dist/quilmar.exe" "$dist/TaskKeyHook.dll"; do
   while read -r dll; do
     if [[ ! $dll =~ $system ]] && { [ "$dll" != TaskKeyHook.dll ] || [[ $file == *.dll ]]; }; then

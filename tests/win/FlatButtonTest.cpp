@@ -382,10 +382,19 @@ TEST_F(FlatButtonTest, ButtonWithoutAMenuOnlyTakesTheFocus) {
     ASSERT_EQ(more.AttachMenu(IDR_MORE_MENU, m_dialog.m_hWnd, 1, 0, 16, 16, 0, TRUE), 0);
     // A toolbar without its images takes the menu away again.
     EXPECT_EQ(more.AttachMenu(IDR_TEST_MENU, m_dialog.m_hWnd, 1, IDR_TOOLBAR_NO_STRIP, 24, 24, 0, TRUE), 1);
+    {
+        MenuHand hand({VK_ESCAPE});
+        hand.m_hButton = More();
+        ClickWindow(More());
+        ASSERT_TRUE(RunUntil([&] { return m_dialog.m_nClicks == 1; }));
+        EXPECT_EQ(GetFocus(), More());
+        EXPECT_FALSE(hand.m_sawMenu);
+    }
+    // A menu without a pop-up to drop down opens nothing either.
+    ASSERT_EQ(more.AttachMenu(IDR_FLAT_PLAIN_MENU, m_dialog.m_hWnd, 1, 0, 16, 16, 0, TRUE), 0);
     MenuHand hand({VK_ESCAPE});
     hand.m_hButton = More();
     ClickWindow(More());
-    ASSERT_TRUE(RunUntil([&] { return m_dialog.m_nClicks == 1; }));
-    EXPECT_EQ(GetFocus(), More());
+    ASSERT_TRUE(RunUntil([&] { return m_dialog.m_nClicks == 2; }));
     EXPECT_FALSE(hand.m_sawMenu);
 }
