@@ -112,6 +112,7 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"show-prompt") ok = ShowPrompt();
     else if (verb == L"unlock") ok = Unlock(arg);
     else if (verb == L"shutdown") ok = PressShutdown();
+    else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
     else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));
     else if (verb == L"screensaver-active") {
         BOOL active = FALSE;
@@ -119,7 +120,7 @@ int wmain(int argc, wchar_t** argv) {
         return active ? 0 : 3;
     }
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | clock-drift SECONDS | screensaver-active\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());

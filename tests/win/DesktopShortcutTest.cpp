@@ -3,7 +3,6 @@
 // a path is too long or the desktop folder cannot be found.
 #include <windows.h>
 #include <objbase.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -15,12 +14,6 @@
 namespace {
 
 const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-std::wstring DesktopFolder() {
-    wchar_t path[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, path, CSIDL_DESKTOP, FALSE);
-    return path;
-}
 
 bool Exists(const std::wstring& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -35,42 +28,6 @@ int CountFiles(const std::wstring& pattern) {
     while (FindNextFileW(find, &found));
     FindClose(find);
     return n;
-}
-
-struct Link {
-    std::wstring target;  // from the link's item list
-    std::wstring path;    // as the link object reports it
-    std::wstring description, arguments, workingDir, icon;
-};
-
-// The link file as the shell loads it.
-bool ReadLink(const std::wstring& path, Link& link) {
-    CoInitialize(nullptr);
-    bool read = false;
-    IShellLinkW* shellLink = nullptr;
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-        SUCCEEDED(file->Load(path.c_str(), STGM_READ))) {
-        wchar_t text[6][MAX_PATH] = {};
-        int icon = 0;
-        PIDLIST_ABSOLUTE items = nullptr;
-        shellLink->GetIDList(&items);
-        SHGetPathFromIDListW(items, text[0]);
-        CoTaskMemFree(items);
-        shellLink->GetPath(text[1], MAX_PATH, nullptr, SLGP_RAWPATH);
-        shellLink->GetDescription(text[2], MAX_PATH);
-        shellLink->GetArguments(text[3], MAX_PATH);
-        shellLink->GetWorkingDirectory(text[4], MAX_PATH);
-        shellLink->GetIconLocation(text[5], MAX_PATH, &icon);
-        link = {text[0], text[1], text[2], text[3], text[4], text[5]};
-        read = true;
-    }
-    if (file) file->Release();
-    if (shellLink) shellLink->Release();
-    CoUninitialize();
-    return read;
 }
 
 // Points the user's desktop folder elsewhere for the test's duration.
@@ -130,8 +87,8 @@ protected:
 TEST_F(DesktopShortcutTest, LinkStartsQuilmarFromTheProgramFolderAndIsRewrittenInPlace) {
     const std::wstring first = ProgramFolder(L"first");
     ASSERT_TRUE(CreateDesktopShortcut(first));
-    Link link;
-    ASSERT_TRUE(ReadLink(m_link, link));
+    ShellLink link;
+    ASSERT_TRUE(ReadShellLink(m_link, link));
     EXPECT_EQ(link.target, first + L"quilmar.exe");
     EXPECT_EQ(link.path, first + L"quilmar.exe");
     EXPECT_EQ(link.description, L"Quilmar");
@@ -142,7 +99,7 @@ TEST_F(DesktopShortcutTest, LinkStartsQuilmarFromTheProgramFolderAndIsRewrittenI
     const std::wstring second = ProgramFolder(L"second");
     ASSERT_TRUE(CreateDesktopShortcut(second));
     EXPECT_EQ(CountFiles(m_desktop + L"\\Quilmar*"), 1);
-    ASSERT_TRUE(ReadLink(m_link, link));
+    ASSERT_TRUE(ReadShellLink(m_link, link));
     EXPECT_EQ(link.target, second + L"quilmar.exe");
 }
 
@@ -155,8 +112,8 @@ TEST_F(DesktopShortcutTest, FoldersOutsideTheAnsiCodePageKeepTheirNames) {
         DesktopOverride override(desktop);
         ASSERT_TRUE(CreateDesktopShortcut(program));
     }
-    Link link;
-    ASSERT_TRUE(ReadLink(desktop + L"\\Quilmar.LNK", link));
+    ShellLink link;
+    ASSERT_TRUE(ReadShellLink(desktop + L"\\Quilmar.LNK", link));
     // Wine keeps only an ANSI copy of the path in the link's location block
     // (what GetPath reports there); the item list holds the real names.
     EXPECT_EQ(link.target, program + L"quilmar.exe");
