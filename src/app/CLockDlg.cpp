@@ -204,10 +204,10 @@ void CLockDlg::OnButtonUnlock() {
 void CLockDlg::HoldOffScreenSaver(int on) {
     if (on) {
         SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &m_bScreenSaverWasActive, 0);
-        if (m_bScreenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, 0);
+        if (m_bScreenSaverWasActive) SetScreenSaverActive(false);
         SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
     } else {
-        if (m_bScreenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+        if (m_bScreenSaverWasActive) SetScreenSaverActive(true);
         SetThreadExecutionState(ES_CONTINUOUS);
     }
     SetPolicyValue(L"DisableLockWorkstation", on != 0);

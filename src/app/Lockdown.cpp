@@ -49,6 +49,15 @@ void SetLockdown(unsigned flags, int on, int extra) {
     }
 }
 
+void SetScreenSaverActive(bool active) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+    // Reading the setting back makes sure the change has reached the display
+    // before the program ends: some display drivers send it lazily, and a
+    // request still queued when the process exits is lost.
+    BOOL now;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &now, 0);
+}
+
 void NoteHoldOff(bool on, bool screenSaverWasActive) {
     g_screenSaverWasActive = screenSaverWasActive;
     g_holdOff = on;
@@ -60,7 +69,7 @@ void ReleaseAfterCrash() {
     if (g_taskManagerLocked) SetPolicyValue(L"DisableTaskMgr", false);
     if (g_taskbarLocked) EnableTaskbar(true);
     if (g_holdOff) {
-        if (g_screenSaverWasActive) SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
+        if (g_screenSaverWasActive) SetScreenSaverActive(true);
         SetPolicyValue(L"DisableLockWorkstation", false);
     }
 }

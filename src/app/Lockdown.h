@@ -15,6 +15,9 @@ void SetLockdown(unsigned flags, int on, int extra);
 // Sets a per-user system policy value to 1, or deletes it.
 void SetPolicyValue(const wchar_t* name, bool on);
 
+// Switches the screensaver on or off for this session, not in the profile.
+void SetScreenSaverActive(bool active);
+
 // Remembers whether the screensaver hold-off is on, and whether the
 // screensaver was on before it, for ReleaseAfterCrash.
 void NoteHoldOff(bool on, bool screenSaverWasActive);

@@ -5,6 +5,13 @@
 
 class CrashTest : public LockFixture {
 protected:
+    void SetUp() override {
+        LockFixture::SetUp();
+        // The hold-off has something to take away.
+        SetScreenSaverActive(true);
+        ASSERT_TRUE(ScreenSaverActive());
+    }
+
     // Starts a thread in the locker at `start`; the thread's fault is the crash.
     void CrashAt(LPTHREAD_START_ROUTINE start) {
         HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, locker().ProcessId());

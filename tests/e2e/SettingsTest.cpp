@@ -107,27 +107,3 @@ TEST_F(SettingsTest, UnknownModeIsHandedBackUnchanged) {
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
               "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
 }
-
-TEST_F(SettingsTest, HoldOffKeepsScreenSaverAndWorkstationLockAwayWhileLocked) {
-    SetScreenSaverActive(true);
-    HWND lock = StartAcceptedLock(L"pw");  // the default file has the hold-off on
-    ASSERT_NE(lock, nullptr);
-    EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
-    EXPECT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
-    PostMessageW(lock, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(RestoredAfterExit());
-    EXPECT_TRUE(ScreenSaverActive());
-}
-
-TEST_F(SettingsTest, WithoutHoldOffTheScreenSaverIsLeftAlone) {
-    WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
-    SetScreenSaverActive(false);
-    HWND lock = StartAcceptedLock(L"pw");
-    ASSERT_NE(lock, nullptr);
-    EXPECT_FALSE(ScreenSaverActive());
-    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
-    PostMessageW(lock, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(RestoredAfterExit());
-    EXPECT_FALSE(ScreenSaverActive());
-    SetScreenSaverActive(true);
-}

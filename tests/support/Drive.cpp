@@ -397,25 +397,32 @@ bool WaitForTaskbar() {
     return anchor && WaitFor([] { return Taskbar() != nullptr; });
 }
 
-bool ScreenSaverActive() {
-    // A process keeps the system parameters it has read, so ask a new one.
-    std::wstring command = L"\"" QUILMAR_DRIVE_EXE L"\" screensaver-active";
+namespace {
+// A process keeps the system parameters it has read or set, so the
+// screensaver setting is read and set by a newly started process.
+DWORD RunDrive(const wchar_t* arguments) {
+    std::wstring command = std::wstring(L"\"") + QUILMAR_DRIVE_EXE + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
-        return false;
+        return ~0u;
     WaitForSingleObject(process.hProcess, 30000);
-    DWORD code = 1;
+    DWORD code = ~0u;
     GetExitCodeProcess(process.hProcess, &code);
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
-    return code == 0;
+    return code;
+}
+}  // namespace
+
+bool ScreenSaverActive() {
+    return RunDrive(L"screensaver-active") == 0;
 }
 
 void SetScreenSaverActive(bool active) {
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+    RunDrive(active ? L"set-screensaver 1" : L"set-screensaver 0");
 }
 
 namespace {

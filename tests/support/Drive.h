@@ -100,9 +100,10 @@ HWND Taskbar();
 // Waits for the shell's taskbar window. The shell starts once the first
 // program of a fresh prefix makes a window, so this makes a hidden one.
 bool WaitForTaskbar();
-// Whether the screensaver is on, as a newly started program reads it.
+// The screensaver setting, as a newly started program reads and sets it.
 bool ScreenSaverActive();
 void SetScreenSaverActive(bool active);
+
 
 // Records the keys a low-level keyboard hook sees. Hooks installed later
 // are asked first, so a probe installed before the program's own hook sees

@@ -100,6 +100,27 @@ bool ClockDrift(int seconds) {
     return true;
 }
 
+// A program with a window reads and sets what the display does, not only
+// the stored setting: under Wine the two can differ.
+void LoadDisplayDriver() {
+    CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+}
+
+bool ScreenSaverOn() {
+    LoadDisplayDriver();
+    BOOL active = FALSE;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return active;
+}
+
+bool SetScreenSaver(bool active) {
+    LoadDisplayDriver();
+    const bool ok = SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+    ScreenSaverOn();  // the read-back sends the change on before the program ends
+    return ok;
+}
+
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -114,13 +135,10 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"shutdown") ok = PressShutdown();
     else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
     else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));
-    else if (verb == L"screensaver-active") {
-        BOOL active = FALSE;
-        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-        return active ? 0 : 3;
-    }
+    else if (verb == L"set-screensaver") ok = SetScreenSaver(arg == L"1");
+    else if (verb == L"screensaver-active") return ScreenSaverOn() ? 0 : 3;
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());
