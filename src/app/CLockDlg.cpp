@@ -14,6 +14,9 @@
 namespace {
 
 const UINT_PTR kSettingsTimer = 1;
+// How often the lock makes sure nothing has come in front of it.
+const UINT_PTR kFrontTimer = 2;
+const UINT kFrontCheckMs = 250;
 const int kSettingsAccepted = 100;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
@@ -93,6 +96,7 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
+    SetTimer(m_hWnd, kFrontTimer, kFrontCheckMs, nullptr);
     m_strBanner1.clear();
     return TRUE;
 }
@@ -141,6 +145,10 @@ void CLockDlg::ShowUnlockPrompt() {
 }
 
 void CLockDlg::OnTimer(WPARAM id) {
+    if (id == kFrontTimer) {
+        KeepInFront();
+        return;
+    }
     if (id != kSettingsTimer) {
         Default();
         return;
@@ -176,6 +184,35 @@ void CLockDlg::AcceptSettings() {
     if (style.whiteDigits) m_ctlTime.SetColours(kUnlit, kWhite);
     RedrawNow();
     if (m_bDisableScreenSafe) HoldOffScreenSaver(1);
+}
+
+// Another program's window over the lock, or holding the keyboard, is put
+// back behind it: the lock and the windows it owns stay topmost, in their
+// order, and the one of them that takes input gets the foreground again.
+void CLockDlg::KeepInFront() {
+    const DWORD thread = GetCurrentThreadId();
+    std::vector<HWND> ours;  // our visible windows, topmost first
+    bool covered = false;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w)) continue;
+        if (GetWindowThreadProcessId(w, nullptr) == thread) ours.push_back(w);
+        else covered = true;
+        if (w == m_hWnd) break;
+    }
+    HWND input = nullptr;
+    for (HWND w : ours) {
+        if (IsWindowEnabled(w)) {
+            input = w;
+            break;
+        }
+    }
+    if (covered) {
+        for (auto w = ours.rbegin(); w != ours.rend(); ++w)
+            SetWindowPos(*w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    HWND foreground = GetForegroundWindow();
+    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread))
+        SetForegroundWindow(input);
 }
 
 void CLockDlg::RedrawNow() {

@@ -34,6 +34,7 @@ private:
     void CoverScreens();
     void PlaceClock();
     void ShowUnlockPrompt();
+    void KeepInFront();
     void AcceptSettings();
     void HoldOffScreenSaver(int on);
     void SetWindowAlpha(BYTE alpha);
