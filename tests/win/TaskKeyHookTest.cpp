@@ -70,3 +70,13 @@ TEST(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
     EXPECT_FALSE(probe.SawKeyDown(VK_TAB));
     DisableTaskKeys(0, 0);
 }
+
+TEST(TaskKeyHook, ComesBackAheadOfHooksInstalledAfterIt) {
+    ASSERT_TRUE(DisableTaskKeys(1, 0));
+    // A newer hook is asked first, so at first the probe sees the chord.
+    KeyProbe probe;
+    EXPECT_TRUE(LetThrough(probe, {VK_MENU, VK_TAB}));
+    // The DLL puts its hook in again, ahead of the probe, within moments.
+    EXPECT_TRUE(WaitFor([&] { return !LetThrough(probe, {VK_MENU, VK_TAB}); }, 10000));
+    DisableTaskKeys(0, 0);
+}
