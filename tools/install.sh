@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake make g++ clang libclang-rt-dev googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth xdotool x11-utils imagemagick
+  wine wine64 xvfb xauth xdotool x11-utils imagemagick zip unzip
   fonts-wqy-microhei liblnk-utils icoutils
 )
 
