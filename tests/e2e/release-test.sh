@@ -2,16 +2,8 @@
 # The release archive, unpacked into a fresh folder, locks and unlocks.
 # Usage: release-test.sh QUILMAR-DRIVE.EXE
 set -euo pipefail
-drive_exe=$1
-cd "$(dirname "$0")/../.."
+. "$(dirname "$0")/script-session.sh"
 archive=$(tools/release.sh | tail -n 1)
-. tools/wine-session.sh
-unset DISPLAY
-wine_session_start
-trap wine_session_end EXIT
-
-fail() { echo "FAILED: $*"; exit 1; }
-drive() { wine "$drive_exe" "$@" >>"$session_dir/drive.log" 2>&1 || fail "drive $*: $(cat "$session_dir/drive.log")"; }
 
 unzip -q "$archive" -d "$session_dir/unpacked"
 folder=$(echo "$session_dir"/unpacked/quilmar-*-win64)

@@ -6,15 +6,7 @@
 # Runs in a throwaway prefix of its own.
 # Usage: shortcut-lnkinfo-test.sh QUILMAR-DRIVE.EXE
 set -euo pipefail
-drive_exe=$1
-cd "$(dirname "$0")/../.."
-. tools/wine-session.sh
-unset DISPLAY
-wine_session_start
-trap wine_session_end EXIT
-
-fail() { echo "FAILED: $*"; exit 1; }
-drive() { wine "$drive_exe" "$@" >>"$session_dir/drive.log" 2>&1 || fail "drive $*: $(cat "$session_dir/drive.log")"; }
+. "$(dirname "$0")/script-session.sh"
 field() { sed -n "s/^[[:space:]]*$1[[:space:]]*: //p" <<<"$info"; }
 
 app=$session_dir/app

@@ -5,15 +5,7 @@
 # Manager policy value stays set. Runs in a throwaway prefix of its own.
 # Usage: shutdown-test.sh QUILMAR-DRIVE.EXE
 set -euo pipefail
-drive_exe=$1
-cd "$(dirname "$0")/../.."
-. tools/wine-session.sh
-unset DISPLAY
-wine_session_start
-trap wine_session_end EXIT
-
-fail() { echo "FAILED: $*"; exit 1; }
-drive() { wine "$drive_exe" "$@" >>"$session_dir/drive.log" 2>&1 || fail "drive $*: $(cat "$session_dir/drive.log")"; }
+. "$(dirname "$0")/script-session.sh"
 policy_set() { wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Policies\System' /v DisableTaskMgr >/dev/null 2>&1; }
 wait_until() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
 

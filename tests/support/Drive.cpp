@@ -118,43 +118,35 @@ bool Locker::Start() {
                           m_folder.c_str(), &startup, &m_info);
 }
 
+HWND Locker::WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs) const {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+            found = FindTopLevel(m_info.dwProcessId, [&](HWND w) {
+                return IsDialogClass(w) && IsWindowVisible(w) && match(w);
+            });
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+}
+
 HWND Locker::WaitForLockWindow() {
-    HWND lock = nullptr;
-    WaitFor([&] {
-        lock = FindTopLevel(m_info.dwProcessId, [](HWND w) {
-            return IsDialogClass(w) && WindowText(w) == L"quilmar" && IsWindowVisible(w) &&
-                   (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
-        });
-        return lock != nullptr;
+    return WaitForWindow([](HWND w) {
+        return WindowText(w) == L"quilmar" && (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
     });
-    return lock;
 }
 
 HWND Locker::WaitForDialog(int controlId, DWORD timeoutMs) {
-    HWND dialog = nullptr;
-    WaitFor(
-        [&] {
-            dialog = FindTopLevel(m_info.dwProcessId, [controlId](HWND w) {
-                return IsDialogClass(w) && IsWindowVisible(w) && GetDlgItem(w, controlId);
-            });
-            return dialog != nullptr;
-        },
-        timeoutMs);
-    return dialog;
+    return WaitForWindow([controlId](HWND w) { return GetDlgItem(w, controlId) != nullptr; }, timeoutMs);
 }
 
 HWND Locker::WaitForMessageBox(HWND owner, DWORD timeoutMs) {
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-            box = FindTopLevel(m_info.dwProcessId, [owner](HWND w) {
-                return IsDialogClass(w) && IsWindowVisible(w) && GetWindow(w, GW_OWNER) == owner &&
-                       GetDlgItem(w, 0xFFFF);  // the message text
-            });
-            return box != nullptr;
+    return WaitForWindow(
+        [owner](HWND w) {
+            return GetWindow(w, GW_OWNER) == owner && GetDlgItem(w, 0xFFFF);  // the message text
         },
         timeoutMs);
-    return box;
 }
 
 bool Locker::WaitForExit(DWORD timeoutMs) {

@@ -52,6 +52,9 @@ public:
     std::wstring ConfigPath() const { return m_folder + L"\\config.ini"; }
 
 private:
+    // A visible dialog-class top-level window of this process that matches.
+    HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs = 30000) const;
+
     std::wstring m_folder;
     PROCESS_INFORMATION m_info{};
 };
