@@ -173,6 +173,9 @@ void CLockDlg::AcceptSettings() {
 
     WipeText(m_strPassword);
     m_strPassword = settings.m_strPassword;
+    // A prompt opened before the settings were accepted may still be on the
+    // screen: it must not keep the old text's memory, which may be gone.
+    m_pUnlockDlg->m_pszPassword = m_strPassword.c_str();
     m_strBgMode = settings.m_strBgMode;
     m_bDisableScreenSafe = settings.m_bDisableScreenSafe;
     m_bAllowShutdown = settings.m_bAllowShutdown;

@@ -70,3 +70,25 @@ TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {
     ASSERT_NE(prompt, nullptr);
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, 1015)));
 }
+
+TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
+    HWND lock = StartLock();
+    ASSERT_NE(lock, nullptr);
+    // Escape within the first moments, before the settings dialog comes up.
+    ASSERT_TRUE(BringToFront(lock));
+    PressKey(VK_ESCAPE);
+    HWND prompt = WaitForPrompt();
+    ASSERT_NE(prompt, nullptr);
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    AcceptSettings(settings, L"a password long enough to need new memory");
+    // The prompt stayed open; used without another Escape, it compares with
+    // the password just set.
+    ASSERT_TRUE(IsWindowVisible(prompt));
+    ASSERT_TRUE(BringToFront(prompt));
+    ClickWindow(GetDlgItem(prompt, 1008));
+    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+    TypeText(L"a password long enough to need new memory");
+    ClickWindow(GetDlgItem(prompt, 1006));
+    EXPECT_TRUE(RestoredAfterExit());
+}
