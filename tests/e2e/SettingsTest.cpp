@@ -20,7 +20,9 @@ protected:
         StartLock();
         HWND settings = WaitForSettings();
         EXPECT_NE(settings, nullptr);
-        if (settings) EXPECT_TRUE(BringToFront(settings));
+        if (settings) {
+            EXPECT_TRUE(BringToFront(settings));
+        }
         return settings;
     }
 

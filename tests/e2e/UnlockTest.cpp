@@ -17,8 +17,9 @@ protected:
         PressKey(VK_ESCAPE);
         HWND prompt = WaitForPrompt();
         EXPECT_NE(prompt, nullptr) << "no unlock prompt";
-        if (prompt)
+        if (prompt) {
             EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+        }
         return prompt;
     }
 };
