@@ -8,7 +8,10 @@ tools/install.sh
 tools/build.sh win >/dev/null
 
 if [ -n "${DISPLAY:-}" ]; then
-  exec env WINEDEBUG=-all wine dist/quilmar/quilmar.exe
+  # A prefix of its own, with the fonts the Chinese dialogs need.
+  prefix=$PWD/build/wine-run
+  [ -d "$prefix" ] || tools/make-wine-template.sh "$prefix"
+  exec env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine dist/quilmar/quilmar.exe
 fi
 
 . tools/wine-session.sh
