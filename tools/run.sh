@@ -29,6 +29,7 @@ wine "$session_dir/app/quilmar.exe" >"$session_dir/quilmar.log" 2>&1 &
 locker=$!
 
 drive wait-settings
+sleep 1  # let it finish painting for the picture
 shot settings
 echo "Typing the password \"demo\" twice and accepting the settings ..."
 drive fill-settings demo
@@ -37,6 +38,7 @@ sleep 2  # let the clock run a little for the picture
 shot locked
 echo "Pressing Escape for the unlock prompt ..."
 drive show-prompt
+sleep 1
 shot unlock
 echo "Unlocking with the password ..."
 drive unlock demo
