@@ -20,4 +20,6 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+# With Wine's recommended packages (X extensions, fonts): the tests were
+# made on such a machine.
+"${sudo[@]}" apt-get install -y -q "${missing[@]}"
