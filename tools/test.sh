@@ -4,6 +4,8 @@
 # the built program under Wine, on a virtual display of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Wine takes its code pages from the locale: the same one everywhere.
+export LC_ALL=C.UTF-8
 tools/install.sh
 tools/build.sh
 

@@ -2,6 +2,8 @@
 # one is given) and a fresh Wine prefix cloned from the template, both
 # removed again by wine_session_end.
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# Wine takes its code pages from the locale: the same one everywhere.
+export LC_ALL=C.UTF-8
 
 wine_session_start() {  # [SCREEN_GEOMETRY]
   session_dir=$(mktemp -d /tmp/quilmar-wine.XXXXXX)
