@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "Drive.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "clock/ElapsedTimeFormat.h"
 
@@ -21,14 +22,6 @@ namespace {
 constexpr int kWidth = 960;
 constexpr int kHeight = 540;
 constexpr int kClockId = 1002;
-
-double Seconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
 
 double ProcessCpuSeconds() {
     FILETIME created, exited, kernel, user;

@@ -14,23 +14,16 @@
 
 namespace {
 
-double Now() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Milliseconds from starting a process until `ready` holds, polled every
 // millisecond, or -1.
 double TimeUntil(const std::function<bool()>& start, const std::function<bool()>& ready) {
-    const double begin = Now();
+    const double begin = 1000 * Seconds();
     if (!start()) return -1;
     while (!ready()) {
-        if (Now() - begin > 30000) return -1;
+        if (1000 * Seconds() - begin > 30000) return -1;
         Sleep(1);
     }
-    return Now() - begin;
+    return 1000 * Seconds() - begin;
 }
 
 double Median(std::vector<double> values) {

@@ -55,6 +55,13 @@ void SendKey(WORD vk, bool up) {
 
 }  // namespace
 
+double Seconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {

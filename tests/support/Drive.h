@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+// Seconds on the performance counter, for measuring intervals.
+double Seconds();
+
 // Polls until the condition holds; false when the time ran out.
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30000);
 

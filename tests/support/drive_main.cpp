@@ -56,13 +56,6 @@ bool PressShutdown() {
     return true;
 }
 
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Waits for the time shown to change, and gives the new reading and the
 // moment it appeared, to within half the time between two readings.
 bool NextClockChange(HWND clock, int& tenths, double& at) {

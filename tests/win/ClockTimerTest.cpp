@@ -5,18 +5,11 @@
 
 #include <cwchar>
 
+#include "Drive.h"
 #include "SegmentTestWindows.h"
 #include "clock/CElapsedTimeStatic.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(now.QuadPart) / frequency.QuadPart;
-}
 
 // The seconds a clock text of any mode stands for.
 double TextSeconds(const std::wstring& text) {
