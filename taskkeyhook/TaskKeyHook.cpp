@@ -2,93 +2,138 @@
 
 #include <windows.h>
 
+#include "KeyDecision.h"
+
 namespace {
 
 HINSTANCE g_module = nullptr;
 CRITICAL_SECTION g_lock;
 
-// The hook lives on a thread of its own: Windows drops a low-level hook
+// The hooks live on a thread of their own: Windows drops a low-level hook
 // whose thread is slow to answer, and the caller's thread may sit in a modal
 // dialog or a message box for a long time.
 HANDLE g_thread = nullptr;
 DWORD g_threadId = 0;
-bool g_hookInstalled = false;
-HHOOK volatile g_hook = nullptr;
+bool g_hooksInstalled = false;
+HHOOK volatile g_keyboardHook = nullptr;
+HHOOK volatile g_mouseHook = nullptr;
 volatile LONG g_unhooked = 0;
 
-// The hook is put in again this often. The newest hook is asked first, so
-// this keeps ours ahead of hooks installed later, and brings it back should
-// the system ever drop it.
+// The hooks are put in again this often. The newest hook is asked first, so
+// this keeps ours ahead of hooks installed later, and brings them back
+// should the system ever drop them.
 const UINT kRenewMs = 1000;
 
-// Modifier state as the hook has seen it. Kept by hand because the
-// system's Alt flag is not reliable everywhere. Hook thread only.
-bool g_leftAlt = false, g_rightAlt = false, g_leftCtrl = false, g_rightCtrl = false;
-
-// Synthesised input may name a modifier without its side; it counts as left.
-void TrackModifier(DWORD vk, bool down) {
-    switch (vk) {
-    case VK_MENU:
-    case VK_LMENU: g_leftAlt = down; break;
-    case VK_RMENU: g_rightAlt = down; break;
-    case VK_CONTROL:
-    case VK_LCONTROL: g_leftCtrl = down; break;
-    case VK_RCONTROL: g_rightCtrl = down; break;
-    }
+bool IsOurs(HWND window) {
+    DWORD process = 0;
+    if (window) GetWindowThreadProcessId(window, &process);
+    return process == GetCurrentProcessId();
 }
 
-bool IsTaskKey(DWORD vk, bool alt, bool ctrl) {
-    switch (vk) {
-    case VK_LWIN:
-    case VK_RWIN: return true;
-    case VK_TAB: return alt;
-    case VK_ESCAPE: return alt || ctrl;
-    default: return false;
-    }
+// The system's state of a key other than the one being decided; the hook
+// runs before the system records the current key.
+bool HeldDown(int vk) {
+    return GetAsyncKeyState(vk) & 0x8000;
 }
 
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        TrackModifier(key->vkCode, !(key->flags & LLKHF_UP));
-        const bool alt = g_leftAlt || g_rightAlt || (key->flags & LLKHF_ALTDOWN);
-        if (IsTaskKey(key->vkCode, alt, g_leftCtrl || g_rightCtrl)) return 1;
+        const KeyContext context{IsOurs(GetForegroundWindow()), HeldDown(VK_MENU), HeldDown(VK_CONTROL)};
+        if (IsSwallowedKey(key->vkCode, context)) return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void TakeHookAway() {
-    if (HHOOK hook = static_cast<HHOOK>(InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_hook), nullptr)))
-        UnhookWindowsHookEx(hook);
+bool IsButtonOrWheel(WPARAM message) {
+    switch (message) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_XBUTTONDOWN: case WM_XBUTTONUP:
+    case WM_MOUSEWHEEL: case WM_MOUSEHWHEEL: return true;
+    default: return false;
+    }
 }
 
-// Installs a new hook first, then removes the old one, so no key slips
+// The top-level window a button or the wheel would land on: the one
+// holding the mouse capture in the foreground thread, or else the topmost
+// shown one under the pointer that clicks do not pass through. Found from
+// the z-order alone: asking windows (as WindowFromPoint does) could keep
+// the hook waiting on a busy or hung program.
+HWND MouseTarget(POINT pt) {
+    GUITHREADINFO foreground = {};
+    foreground.cbSize = sizeof foreground;
+    if (GetGUIThreadInfo(0, &foreground) && foreground.hwndCapture)
+        return GetAncestor(foreground.hwndCapture, GA_ROOT);
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r;
+        const LONG exStyle = GetWindowLongW(w, GWL_EXSTYLE);
+        const bool clickThrough = (exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT);
+        if (IsWindowVisible(w) && !clickThrough && GetWindowRect(w, &r) && PtInRect(&r, pt)) return w;
+    }
+    return nullptr;
+}
+
+// The pointer still moves everywhere; only what would press, release or
+// scroll something of another program is swallowed.
+LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION && IsButtonOrWheel(wParam)) {
+        const auto* mouse = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+        if (!IsOurs(MouseTarget(mouse->pt))) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+HHOOK Exchange(HHOOK volatile& slot, HHOOK hook) {
+    return static_cast<HHOOK>(
+        InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&slot), hook));
+}
+
+void TakeHookAway(HHOOK volatile& slot) {
+    if (HHOOK hook = Exchange(slot, nullptr)) UnhookWindowsHookEx(hook);
+}
+
+void TakeHooksAway() {
+    TakeHookAway(g_keyboardHook);
+    TakeHookAway(g_mouseHook);
+}
+
+// Installs a new hook first, then removes the old one, so no input slips
 // through in between.
-bool RenewHook() {
-    HHOOK fresh = SetWindowsHookExW(WH_KEYBOARD_LL, KeyboardProc, g_module, 0);
+bool RenewHook(HHOOK volatile& slot, int type, HOOKPROC proc) {
+    HHOOK fresh = SetWindowsHookExW(type, proc, g_module, 0);
     if (!fresh) return false;
-    if (HHOOK old = static_cast<HHOOK>(InterlockedExchangePointer(reinterpret_cast<PVOID volatile*>(&g_hook), fresh)))
-        UnhookWindowsHookEx(old);
-    if (g_unhooked) TakeHookAway();
+    if (HHOOK old = Exchange(slot, fresh)) UnhookWindowsHookEx(old);
     return true;
 }
 
+bool RenewHooks() {
+    const bool renewed = RenewHook(g_keyboardHook, WH_KEYBOARD_LL, KeyboardProc) &&
+                         RenewHook(g_mouseHook, WH_MOUSE_LL, MouseProc);
+    if (g_unhooked) TakeHooksAway();
+    return renewed;
+}
+
 DWORD WINAPI HookThread(LPVOID readyEvent) {
+    // Windows drops a hook that keeps input waiting too long: nothing on the
+    // machine may hold this thread up.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_TIME_CRITICAL);
     MSG msg;
     // Make the message queue now, so the quit message can be posted as soon
-    // as the caller hears that the hook is in place.
+    // as the caller hears that the hooks are in place.
     PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    g_leftAlt = g_rightAlt = g_leftCtrl = g_rightCtrl = false;
     g_unhooked = 0;
-    g_hookInstalled = RenewHook();
+    g_hooksInstalled = RenewHooks();
+    if (!g_hooksInstalled) TakeHooksAway();
     SetEvent(static_cast<HANDLE>(readyEvent));
-    if (!g_hookInstalled) return 1;
+    if (!g_hooksInstalled) return 1;
     const UINT_PTR timer = SetTimer(nullptr, 0, kRenewMs, nullptr);
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (msg.message == WM_TIMER && !msg.hwnd) RenewHook();
+        if (msg.message == WM_TIMER && !msg.hwnd) RenewHooks();
     }
     KillTimer(nullptr, timer);
-    TakeHookAway();
+    TakeHooksAway();
     return 0;
 }
 
@@ -106,7 +151,7 @@ bool StartHookThread() {
     g_thread = CreateThread(nullptr, 0, HookThread, ready, 0, &g_threadId);
     if (g_thread) WaitForSingleObject(ready, INFINITE);
     CloseHandle(ready);
-    if (g_thread && !g_hookInstalled) StopHookThread();
+    if (g_thread && !g_hooksInstalled) StopHookThread();
     return g_thread != nullptr;
 }
 
@@ -126,7 +171,7 @@ int DisableTaskKeys(int disable, int) {
 
 void UnhookTaskKeys() {
     g_unhooked = 1;
-    TakeHookAway();
+    TakeHooksAway();
 }
 
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {

@@ -17,7 +17,21 @@ bool LetThrough(KeyProbe& probe, std::initializer_list<WORD> chord) {
 
 }  // namespace
 
-TEST(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
+// Keys reach only the hooking program's own windows: one of them holds the
+// foreground, as the lock's windows do.
+class TaskKeyHook : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
+        ASSERT_TRUE(BringToFront(m_window));
+    }
+    void TearDown() override { DestroyWindow(m_window); }
+
+    HWND m_window = nullptr;
+};
+
+TEST_F(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
     KeyProbe probe;
     ASSERT_TRUE(DisableTaskKeys(1, 0));
     EXPECT_FALSE(LetThrough(probe, {VK_MENU, VK_TAB}));
@@ -41,7 +55,7 @@ TEST(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
     EXPECT_TRUE(LetThrough(probe, {VK_CONTROL, VK_ESCAPE}));
 }
 
-TEST(TaskKeyHook, RepeatedCallsWithTheSameStateAreHarmless) {
+TEST_F(TaskKeyHook, RepeatedCallsWithTheSameStateAreHarmless) {
     KeyProbe probe;
     EXPECT_TRUE(DisableTaskKeys(0, 0));  // nothing to release
     EXPECT_TRUE(DisableTaskKeys(1, 0));
@@ -54,7 +68,7 @@ TEST(TaskKeyHook, RepeatedCallsWithTheSameStateAreHarmless) {
     EXPECT_TRUE(LetThrough(probe, {VK_MENU, VK_TAB}));
 }
 
-TEST(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
+TEST_F(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
     KeyProbe probe;
     ASSERT_TRUE(DisableTaskKeys(1, 0));
     // This thread neither pumps messages nor returns to a loop while the
@@ -71,7 +85,7 @@ TEST(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
     DisableTaskKeys(0, 0);
 }
 
-TEST(TaskKeyHook, ComesBackAheadOfHooksInstalledAfterIt) {
+TEST_F(TaskKeyHook, ComesBackAheadOfHooksInstalledAfterIt) {
     ASSERT_TRUE(DisableTaskKeys(1, 0));
     // A newer hook is asked first, so at first the probe sees the chord.
     KeyProbe probe;
