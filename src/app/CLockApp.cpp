@@ -7,6 +7,9 @@ CLockApp theApp;
 
 BOOL CLockApp::InitInstance() {
     InstallCrashGuard();
+    // Otherwise Windows puts a movable, closable ghost over the lock as soon
+    // as it is slow to answer for a few seconds.
+    DisableProcessWindowsGhosting();
     CLockDlg lock;
     m_pMainWnd = &lock;
     lock.DoModal();

@@ -18,6 +18,10 @@ const UINT_PTR kSettingsTimer = 1;
 const UINT_PTR kFrontTimer = 2;
 const UINT kFrontCheckMs = 250;
 const int kSettingsAccepted = 100;
+// Posted to itself: the prompt takes the keyboard back from the lock window.
+const UINT kReturnToPromptMessage = WM_APP;
+// The system's class of menu windows, "#32768".
+const DWORD kMenuClassAtom = 32768;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -50,6 +54,14 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
     ON_MESSAGE(WM_TIMER, OnTimer)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+    ON_MESSAGE(WM_CLOSE, OnClose)
+    ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
+    ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
+    ON_MESSAGE(WM_ENDSESSION, OnEndSession)
+    ON_MESSAGE(WM_ACTIVATE, OnActivate)
+    ON_MESSAGE(kReturnToPromptMessage, OnReturnToPrompt)
+    // The launch keys (mail, browser, calculator) start nothing while locked.
+    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
 CLockDlg::CLockDlg()
@@ -81,10 +93,13 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(GetDlgItem(m_hWnd, IDC_LOCK), SW_HIDE);
     ShowWindow(GetDlgItem(m_hWnd, IDC_UNLOCK), SW_HIDE);
-    // No caption and no border: the window is nothing but its black face.
-    SetWindowLongW(m_hWnd, GWL_STYLE, GetWindowLongW(m_hWnd, GWL_STYLE) & 0xFF3FFFFF);
+    // No caption, no border and no system menu: the window is nothing but
+    // its black face, and no menu of its own can close, move or hide it.
+    SetWindowLongW(m_hWnd, GWL_STYLE,
+                   GetWindowLongW(m_hWnd, GWL_STYLE) & 0xFF3FFFFF & ~(WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
     CoverScreens();
+    m_bHoldingScreen = true;
 
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
@@ -106,8 +121,9 @@ void CLockDlg::CoverScreens() {
     EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
     if (monitors.empty())
         monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    const ScreenRect r = LockWindowRect(monitors);
-    SetWindowPos(m_hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER);
+    m_rcCover = LockWindowRect(monitors);
+    SetWindowPos(m_hWnd, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(),
+                 m_rcCover.Height(), SWP_NOZORDER);
 }
 
 void CLockDlg::PlaceClock() {
@@ -139,14 +155,35 @@ BOOL CLockDlg::PreTranslateMessage(MSG* msg) {
 }
 
 void CLockDlg::ShowUnlockPrompt() {
+    // A prompt that could not be made before is made now: the lock must
+    // never be left without its one way to end.
+    if (!m_pUnlockDlg->m_hWnd && !m_pUnlockDlg->Create()) return;
     m_pUnlockDlg->m_pszPassword = m_strPassword.c_str();
     m_pUnlockDlg->ShowShutdownButton(m_bAllowShutdown);
     ShowWindow(m_pUnlockDlg->m_hWnd, SW_SHOW);
 }
 
+bool CLockDlg::PromptShown() const {
+    return m_pUnlockDlg && m_pUnlockDlg->m_hWnd && IsWindowVisible(m_pUnlockDlg->m_hWnd);
+}
+
+// The black screen takes no input. A click on it while the prompt is up
+// hands the keyboard back to the prompt, or to the message it shows, which
+// must not stay hidden behind the lock.
+LRESULT CLockDlg::OnActivate(WPARAM state, LPARAM) {
+    const LRESULT result = Default();
+    if (LOWORD(state) != WA_INACTIVE && PromptShown()) PostMessageW(m_hWnd, kReturnToPromptMessage, 0, 0);
+    return result;
+}
+
+void CLockDlg::OnReturnToPrompt() {
+    if (PromptShown() && GetForegroundWindow() == m_hWnd)
+        SetForegroundWindow(GetLastActivePopup(m_pUnlockDlg->m_hWnd));
+}
+
 void CLockDlg::OnTimer(WPARAM id) {
     if (id == kFrontTimer) {
-        KeepInFront();
+        if (m_bHoldingScreen) HoldTheScreen();
         return;
     }
     if (id != kSettingsTimer) {
@@ -165,7 +202,7 @@ void CLockDlg::AcceptSettings() {
     settings.m_bDisableScreenSafe = m_bDisableScreenSafe;
     settings.m_bAllowShutdown = m_bAllowShutdown;
     if (settings.DoModal() != kSettingsAccepted) {
-        EndDialog(0);
+        EndLock(0);
         return;
     }
     m_bSettingsPending = 0;
@@ -189,9 +226,76 @@ void CLockDlg::AcceptSettings() {
     if (m_bDisableScreenSafe) HoldOffScreenSaver(1);
 }
 
+void CLockDlg::OnClose() {
+    // Any other close request, from a key, a menu or another program, is
+    // not an unlock.
+    if (CUnlockDlg::TakeUnlockMark(m_hWnd)) EndLock(IDCANCEL);
+}
+
+LRESULT CLockDlg::OnSysCommand(WPARAM command, LPARAM) {
+    switch (command & 0xFFF0) {
+    case SC_CLOSE:
+    case SC_MOVE:
+    case SC_SIZE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_RESTORE:
+    case SC_KEYMENU:
+    case SC_MOUSEMENU:
+    case SC_TASKLIST: return 0;
+    default: return Default();
+    }
+}
+
+// Whoever moves, sizes, hides or lowers the window, it stays shown over
+// every screen and topmost.
+LRESULT CLockDlg::OnWindowPosChanging(WPARAM, LPARAM pos) {
+    const LRESULT result = Default();
+    if (!m_bHoldingScreen) return result;
+    auto* change = reinterpret_cast<WINDOWPOS*>(pos);
+    change->flags &= ~(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
+    change->x = m_rcCover.left;
+    change->y = m_rcCover.top;
+    change->cx = m_rcCover.Width();
+    change->cy = m_rcCover.Height();
+    if (change->hwndInsertAfter == HWND_NOTOPMOST) change->hwndInsertAfter = HWND_TOPMOST;
+    return result;
+}
+
+// Windows ends the process right after this, without WM_DESTROY.
+void CLockDlg::OnEndSession(WPARAM ending) {
+    if (ending) ReleaseLock();
+}
+
+void CLockDlg::EndLock(int result) {
+    m_bHoldingScreen = false;
+    EndDialog(result);
+}
+
+void CLockDlg::HoldTheScreen() {
+    RepairCover();
+    // A taskbar that has appeared since (a restarted shell, a new monitor)
+    // is taken away too.
+    SetLockdown(LOCK_TASKBAR, 1, 0);
+    KeepInFront();
+}
+
+// What got past the pin (a minimise, or a change that skipped asking) is
+// undone.
+void CLockDlg::RepairCover() {
+    if (IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
+    if (!IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOWNA);
+    RECT now;
+    GetWindowRect(m_hWnd, &now);
+    if (!(ScreenRect{now.left, now.top, now.right, now.bottom} == m_rcCover))
+        SetWindowPos(m_hWnd, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(),
+                     m_rcCover.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 // Another program's window over the lock, or holding the keyboard, is put
 // back behind it: the lock and the windows it owns stay topmost, in their
 // order, and the one of them that takes input gets the foreground again.
+// An open menu keeps its place: giving it the foreground would close it.
 void CLockDlg::KeepInFront() {
     const DWORD thread = GetCurrentThreadId();
     std::vector<HWND> ours;  // our visible windows, topmost first
@@ -204,7 +308,7 @@ void CLockDlg::KeepInFront() {
     }
     HWND input = nullptr;
     for (HWND w : ours) {
-        if (IsWindowEnabled(w)) {
+        if (IsWindowEnabled(w) && GetClassLongW(w, GCW_ATOM) != kMenuClassAtom) {
             input = w;
             break;
         }
@@ -226,11 +330,20 @@ void CLockDlg::OnDestroy() {
     Default();
     // Text painted straight onto the screen goes with the window.
     InvalidateRect(nullptr, nullptr, TRUE);
+    ReleaseLock();
+    delete m_pUnlockDlg;
+    m_pUnlockDlg = nullptr;
+}
+
+// Once only: the end of the session may come first, and the window's
+// destruction after it.
+void CLockDlg::ReleaseLock() {
+    m_bHoldingScreen = false;
+    if (m_bReleased) return;
+    m_bReleased = true;
     m_ctlTime.Stop();
     SetLockdown(LOCK_ALL, 0, 0);
     if (m_bDisableScreenSafe) HoldOffScreenSaver(0);
-    delete m_pUnlockDlg;
-    m_pUnlockDlg = nullptr;
 }
 
 void CLockDlg::OnButtonLock() {

@@ -1,9 +1,11 @@
 #pragma once
 // The lock window: covers every screen for the whole lock, takes the
 // system's escape routes away, asks for the password and options, and gives
-// everything back when it is destroyed.
+// everything back when it is destroyed or the Windows session ends. Only the
+// unlock prompt, right after the right password, ends it.
 #include <string>
 
+#include "app/LockGeometry.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "controls/CBackgroundDlg.h"
 
@@ -19,6 +21,9 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void DoDataExchange() override;
+    // Neither command ends the lock.
+    void OnOK() override {}
+    void OnCancel() override {}
 
     void OnPaint();
     LRESULT OnQueryDragIcon(WPARAM wParam, LPARAM lParam);
@@ -27,6 +32,12 @@ protected:
     void OnDestroy();
     void OnTimer(WPARAM id);
     void OnDisplayChange();
+    void OnClose();
+    LRESULT OnSysCommand(WPARAM command, LPARAM);
+    LRESULT OnWindowPosChanging(WPARAM, LPARAM pos);
+    void OnEndSession(WPARAM ending);
+    LRESULT OnActivate(WPARAM state, LPARAM);
+    void OnReturnToPrompt();
 
     DECLARE_MESSAGE_MAP()
 
@@ -34,7 +45,12 @@ private:
     void CoverScreens();
     void PlaceClock();
     void ShowUnlockPrompt();
+    bool PromptShown() const;
+    void HoldTheScreen();
+    void RepairCover();
     void KeepInFront();
+    void EndLock(int result);
+    void ReleaseLock();
     void AcceptSettings();
     void HoldOffScreenSaver(int on);
     void SetWindowAlpha(BYTE alpha);
@@ -53,4 +69,9 @@ private:
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
+    // Where the window must stay, and whether it is held there: from the
+    // moment it covers the screens until the lock ends.
+    ScreenRect m_rcCover;
+    bool m_bHoldingScreen = false;
+    bool m_bReleased = false;  // the lockdown has been given back
 };

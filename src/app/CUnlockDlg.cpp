@@ -10,9 +10,23 @@ BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
     ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
+    // The launch keys (mail, browser, calculator) start nothing while locked.
+    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
+HWND CUnlockDlg::s_hUnlockedWnd = nullptr;
+
 CUnlockDlg::CUnlockDlg() : CDialog(IDD_UNLOCK) {}
+
+void CUnlockDlg::DoDataExchange() {
+    m_ctlPassword.SubclassDlgItem(IDC_UNLOCK_PASSWORD, this);
+}
+
+bool CUnlockDlg::TakeUnlockMark(HWND lock) {
+    const bool marked = lock && s_hUnlockedWnd == lock;
+    s_hUnlockedWnd = nullptr;
+    return marked;
+}
 
 void CUnlockDlg::OnButtonOk() {
     std::wstring typed = ReadTrimmedText(m_hWnd, IDC_UNLOCK_PASSWORD);
@@ -22,6 +36,7 @@ void CUnlockDlg::OnButtonOk() {
         ShowFieldMessage(m_hWnd, IDC_UNLOCK_PASSWORD, L"解锁密码错误！\n\n* 区分大小写");
         return;
     }
+    s_hUnlockedWnd = m_hLockWnd;
     SendMessageW(m_hLockWnd, WM_CLOSE, 0, 0);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The password prompt that ends the lock. Created once, hidden, owned by the
 // lock window; Escape on the lock window shows it.
+#include "controls/CNoPasteEdit.h"
 #include "framework/CDialog.h"
 
 class CUnlockDlg : public CDialog {
@@ -14,11 +15,22 @@ public:
 
     void ShowShutdownButton(BOOL show);
 
+    // Whether the right password has just been typed for `lock`; the mark
+    // is used up by asking. Only this process can set it, so no close
+    // request from outside passes for an unlock.
+    static bool TakeUnlockMark(HWND lock);
+
 protected:
+    void DoDataExchange() override;
     void OnButtonOk();
     void OnButtonCancel();
     void OnButtonShutdown();
     LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    CNoPasteEdit m_ctlPassword;
+    // The lock window the right password was typed for, until it asks.
+    static HWND s_hUnlockedWnd;
 };

@@ -7,7 +7,8 @@
 namespace {
 
 const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
-const wchar_t kTaskbarClass[] = L"Shell_traywnd";
+// The taskbar, and one more on each further monitor.
+const wchar_t* const kTaskbarClasses[] = {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd"};
 
 // What is taken away now. Plain flags: a crash handler reads them.
 volatile LONG g_taskManagerLocked = 0;
@@ -16,8 +17,15 @@ volatile LONG g_holdOff = 0;
 volatile LONG g_screenSaverWasActive = 0;
 volatile LONG g_releasedAfterCrash = 0;
 
-void EnableTaskbar(bool enable) {
-    if (HWND taskbar = FindWindowW(kTaskbarClass, nullptr)) EnableWindow(taskbar, enable);
+// Touches only taskbars not yet in that state, so that checking again
+// costs little and sends nothing.
+void EnableTaskbars(bool enable) {
+    for (const wchar_t* name : kTaskbarClasses) {
+        for (HWND w = FindWindowExW(nullptr, nullptr, name, nullptr); w;
+             w = FindWindowExW(nullptr, w, name, nullptr)) {
+            if ((IsWindowEnabled(w) != FALSE) != enable) EnableWindow(w, enable);
+        }
+    }
 }
 
 }  // namespace
@@ -44,7 +52,7 @@ void SetLockdown(unsigned flags, int on, int extra) {
     }
     if (flags & LOCK_TASKKEYS) DisableTaskKeys(on, extra);
     if (flags & LOCK_TASKBAR) {
-        EnableTaskbar(!on);
+        EnableTaskbars(!on);
         g_taskbarLocked = on != 0;
     }
 }
@@ -67,7 +75,7 @@ void ReleaseAfterCrash() {
     if (InterlockedExchange(&g_releasedAfterCrash, 1)) return;
     UnhookTaskKeys();
     if (g_taskManagerLocked) SetPolicyValue(L"DisableTaskMgr", false);
-    if (g_taskbarLocked) EnableTaskbar(true);
+    if (g_taskbarLocked) EnableTaskbars(true);
     if (g_holdOff) {
         if (g_screenSaverWasActive) SetScreenSaverActive(true);
         SetPolicyValue(L"DisableLockWorkstation", false);

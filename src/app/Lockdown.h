@@ -4,7 +4,7 @@
 enum : unsigned {
     LOCK_TASKMGR = 1,   // the Task Manager policy value
     LOCK_TASKKEYS = 2,  // the task-switching keys
-    LOCK_TASKBAR = 4,   // the taskbar window
+    LOCK_TASKBAR = 4,   // every taskbar window
     LOCK_ALL = 0xFFFF,
 };
 

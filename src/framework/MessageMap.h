@@ -45,6 +45,11 @@ template <class T, LRESULT (T::*F)(WPARAM, LPARAM)> struct MessageHandler<F> {
     }
 };
 
+// A row that answers its message with a fixed result and nothing else.
+template <LRESULT Result> LRESULT AnswerWith(CWnd*, WPARAM, LPARAM) {
+    return Result;
+}
+
 #define DECLARE_MESSAGE_MAP()                                              \
 public:                                                                    \
     static const MessageMap* GetThisMessageMap();                          \
@@ -54,11 +59,12 @@ protected:                                                                 \
 
 #define BEGIN_MESSAGE_MAP(Class, Base)                                     \
     const MessageMap* Class::GetThisMessageMap() {                         \
-        using ThisClass = Class;                                           \
+        using ThisClass [[maybe_unused]] = Class;                          \
         const auto base = &Base::GetThisMessageMap;                        \
         static const MessageEntry entries[] = {
 
 #define ON_MESSAGE(message, fn) {message, 0, 0, &MessageHandler<&ThisClass::fn>::Call},
+#define ON_MESSAGE_RESULT(message, result) {message, 0, 0, &AnswerWith<result>},
 #define ON_COMMAND(id, fn) {WM_COMMAND, 0, id, &MessageHandler<&ThisClass::fn>::Call},
 #define ON_CONTROL(code, id, fn) {WM_COMMAND, code, id, &MessageHandler<&ThisClass::fn>::Call},
 

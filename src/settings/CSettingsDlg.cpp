@@ -11,6 +11,8 @@ BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateDesktopShortcut)
+    // The launch keys (mail, browser, calculator) start nothing while locked.
+    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
 CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS) {}

@@ -56,6 +56,17 @@ TEST_F(CrashTest, AbortGivesEverythingBack) {
     ExpectEverythingBack();
 }
 
+// Windows ends every program right after telling it the session ends.
+TEST_F(CrashTest, EndOfTheSessionGivesEverythingBackBeforeTheProcessIsEnded) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    EXPECT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, nullptr));
+    EXPECT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, nullptr));
+    locker().Kill();
+    ExpectEverythingBack();
+}
+
 TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);

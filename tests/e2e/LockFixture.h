@@ -38,8 +38,10 @@ protected:
     HWND WaitForSettings() { return locker().WaitForDialog(1004); }
     HWND WaitForPrompt() { return locker().WaitForDialog(1015); }
 
-    // Types the password into both boxes of the settings dialog and presses OK.
+    // Types the password into both boxes of the settings dialog, presses OK
+    // and waits until the lock has taken the settings over.
     void AcceptSettings(HWND settings, const std::wstring& password) {
+        HWND lock = GetWindow(settings, GW_OWNER);
         ASSERT_TRUE(BringToFront(settings));
         for (int box : {1003, 1004}) {
             ClickWindow(GetDlgItem(settings, box));
@@ -48,6 +50,9 @@ protected:
         }
         ClickWindow(GetDlgItem(settings, 1006));
         ASSERT_TRUE(WaitFor([settings] { return !IsWindow(settings); })) << "settings still open";
+        // The lock writes the options, starts the clock and the hold-off
+        // before its thread answers anything again.
+        ASSERT_TRUE(SendMessageTimeoutW(lock, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr));
     }
 
     // Starts a lock and accepts its settings with the given password.
@@ -57,6 +62,25 @@ protected:
         EXPECT_NE(settings, nullptr) << "no settings dialog";
         if (settings) AcceptSettings(settings, password);
         return lock;
+    }
+
+    // Escape on the lock window, and the prompt with the focus in its box.
+    HWND ShowPrompt(HWND lock) {
+        EXPECT_TRUE(BringToFront(lock));
+        PressKey(VK_ESCAPE);
+        HWND prompt = WaitForPrompt();
+        EXPECT_NE(prompt, nullptr) << "no unlock prompt";
+        if (prompt) {
+            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+        }
+        return prompt;
+    }
+
+    // Types the password into the prompt and presses Enter.
+    void Unlock(HWND lock, const std::wstring& password) {
+        ASSERT_NE(ShowPrompt(lock), nullptr);
+        TypeText(password);
+        PressKey(VK_RETURN);
     }
 
     bool RestoredAfterExit() {

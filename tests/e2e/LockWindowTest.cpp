@@ -23,7 +23,10 @@ int CheckedModeButton(HWND settings) {
 
 using LockWindowTest = LockFixture;
 
-TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilClosed) {
+TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
+    // The taskbar of a second monitor, there before the lock and one that
+    // comes while locked (a restarted shell makes them anew).
+    const ForeignWindow secondTaskbar(L"Shell_SecondaryTrayWnd", false);
     HWND lock = StartLock();
     ASSERT_NE(lock, nullptr);
 
@@ -55,13 +58,18 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilClosed) {
 
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
     EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+    EXPECT_FALSE(IsWindowEnabled(secondTaskbar.Window()));
+    const ForeignWindow laterTaskbar(L"Shell_SecondaryTrayWnd", false);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(laterTaskbar.Window()); }, 1500));
 
     // The settings are asked for once, on the first timer tick.
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
     AcceptSettings(settings, L"pw");
-    PostMessageW(lock, WM_CLOSE, 0, 0);
+    Unlock(lock, L"pw");
     EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_TRUE(IsWindowEnabled(secondTaskbar.Window()));
+    EXPECT_TRUE(IsWindowEnabled(laterTaskbar.Window()));
 }
 
 TEST_F(LockWindowTest, DisplayChangeCoversTheScreensAgain) {
@@ -83,16 +91,42 @@ TEST_F(LockWindowTest, DisplayChangeCoversTheScreensAgain) {
     EXPECT_TRUE(EqualRect(&before, &after));
 }
 
-TEST_F(LockWindowTest, EnterAndAltF4LeaveTheLockWindowUp) {
+TEST_F(LockWindowTest, NoKeyCloseRequestOrSystemCommandEndsOrMovesTheLock) {
     HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    RECT cover;
+    GetWindowRect(lock, &cover);
     ASSERT_TRUE(BringToFront(lock));
     PressKey(VK_RETURN);
     PressKeys({VK_MENU, VK_F4});
-    // Escape after them shows the prompt: by then both keys were handled.
+    // Each way to the system menu, then its Close, or its Move and the arrows.
+    PressKeys({VK_MENU, VK_SPACE});
+    PressKey('C');
+    PressKey(VK_F10);
+    PressKey(VK_DOWN);
+    PressKey('C');
+    PressKey(VK_MENU);
+    PressKey(VK_DOWN);
+    PressKey('C');
+    PressKeys({VK_MENU, VK_SPACE});
+    PressKey('M');
+    PressKey(VK_LEFT);
+    PressKey(VK_RETURN);
+    for (WPARAM command : {SC_CLOSE, SC_MINIMIZE, SC_MOVE, SC_SIZE})
+        PostMessageW(lock, WM_SYSCOMMAND, command, 0);
+    PostMessageW(lock, WM_CLOSE, 0, 0);
+    PostMessageW(lock, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(lock, WM_COMMAND, IDOK, 0);
+    // Escape after them shows the prompt: by then all of them were handled.
     PressKey(VK_ESCAPE);
     ASSERT_NE(WaitForPrompt(), nullptr);
-    EXPECT_TRUE(IsWindow(lock));
     EXPECT_TRUE(locker().Running());
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    RECT now;
+    GetWindowRect(lock, &now);
+    EXPECT_TRUE(EqualRect(&now, &cover));
+    EXPECT_FALSE(IsIconic(lock));
+    EXPECT_FALSE(GetWindowLongW(lock, GWL_STYLE) & WS_SYSMENU);
 }
 
 TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
@@ -114,7 +148,7 @@ TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
 
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    PostMessageW(settings, WM_CLOSE, 0, 0);
+    PostMessageW(settings, WM_CLOSE, 0, 0);  // the settings' close is a cancel
     ASSERT_TRUE(RestoredAfterExit());
 
     probe.Clear();

@@ -19,21 +19,17 @@ bool InFront(const Locker& locker, HWND lock, HWND intruder) {
     return Above(lock, intruder) && foregroundProcess == locker.ProcessId();
 }
 
-// A topmost window of another program that takes the foreground.
-class Intruder {
+// A topmost window of another program that takes the foreground once.
+class Intruder : public ForeignWindow {
 public:
-    Intruder() {
-        m_window = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"intruder", WS_POPUP | WS_VISIBLE, 0, 0,
-                                   GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                                   nullptr, nullptr, nullptr);
-        SetForegroundWindow(m_window);
-    }
-    ~Intruder() { DestroyWindow(m_window); }
-    HWND Window() const { return m_window; }
-
-private:
-    HWND m_window;
+    Intruder() : ForeignWindow(L"QuilmarIntruder", true) { TakeForeground(); }
 };
+
+// The lock over every screen, shown and not minimised.
+bool Covers(HWND lock, const RECT& cover) {
+    RECT now;
+    return IsWindowVisible(lock) && !IsIconic(lock) && GetWindowRect(lock, &now) && EqualRect(&now, &cover);
+}
 
 }  // namespace
 
@@ -49,6 +45,49 @@ TEST_F(StayInFrontTest, TopmostWindowOfAnotherProgramIsCoveredAgainWithinASecond
     HWND prompt = WaitForPrompt();
     ASSERT_NE(prompt, nullptr);
     EXPECT_TRUE(Above(prompt, intruder.Window()));
+}
+
+TEST_F(StayInFrontTest, HiddenMinimisedOrMovedByAnotherProgramItCoversTheScreenAgainWithinASecond) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    RECT cover;
+    GetWindowRect(lock, &cover);
+    ShowWindow(lock, SW_HIDE);
+    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "hidden";
+    ShowWindow(lock, SW_MINIMIZE);
+    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "minimised";
+    SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "moved";
+    // Without asking the window first.
+    SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "moved without asking";
+    EXPECT_TRUE(locker().Running());
+}
+
+// Windows refuses the lock the foreground while another program holds it
+// and the lock had not the last input: a window that keeps taking it must
+// still get nothing.
+TEST_F(StayInFrontTest, AWindowThatKeepsTakingTheForegroundGetsNoKeyAndNoClick) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ForeignWindow thief(L"QuilmarThief", true);
+    thief.StealForeground(true);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == thief.Window(); }));
+    TypeText(L"abc");
+    PressKeys({VK_MENU, VK_SPACE});
+    ClickWindow(thief.Window());
+    ClickWindow(thief.Window());
+    thief.StealForeground(false);
+    // The owner, once the lock has the keyboard again, unlocks as always.
+    Unlock(lock, L"pw");
+    ASSERT_TRUE(RestoredAfterExit());
+    EXPECT_EQ(thief.Keys(), 0);
+    EXPECT_EQ(thief.Clicks(), 0);
+    // Unlocked, the same window gets both: it would have counted them.
+    ASSERT_TRUE(BringToFront(thief.Window()));
+    PressKey('A');
+    ClickWindow(thief.Window());
+    EXPECT_TRUE(WaitFor([&] { return thief.Keys() > 0 && thief.Clicks() > 0; }));
 }
 
 TEST_F(StayInFrontTest, SettingsDialogKeepsWorkingAboveTheLock) {

@@ -8,21 +8,20 @@ int TextLength(HWND item) {
     return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
 }
 
+void PutOnClipboard(const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(memory), text.c_str(), bytes);
+    GlobalUnlock(memory);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
 }  // namespace
 
-class UnlockTest : public LockFixture {
-protected:
-    HWND ShowPrompt(HWND lock) {
-        EXPECT_TRUE(BringToFront(lock));
-        PressKey(VK_ESCAPE);
-        HWND prompt = WaitForPrompt();
-        EXPECT_NE(prompt, nullptr) << "no unlock prompt";
-        if (prompt) {
-            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
-        }
-        return prompt;
-    }
-};
+using UnlockTest = LockFixture;
 
 TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     HWND lock = StartAcceptedLock(L"Pass Word");
@@ -30,6 +29,11 @@ TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     HWND prompt = ShowPrompt(lock);
     ASSERT_NE(prompt, nullptr);
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, 1015)));  // shutdown not allowed
+    // A password left on the clipboard does not get into the box: only what
+    // is typed counts.
+    PutOnClipboard(L"Pass Word");
+    PressKeys({VK_CONTROL, 'V'});
+    PressKeys({VK_SHIFT, VK_INSERT});
     TypeText(L"  Pass Word \t");
     PressKey(VK_RETURN);
     EXPECT_TRUE(RestoredAfterExit());
@@ -48,7 +52,13 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     GetDlgItemTextW(box, 0xFFFF, shown, 256);
     EXPECT_EQ(std::wstring(shown), L"解锁密码错误！\n\n* 区分大小写");
     EXPECT_EQ(WindowText(box), L"");
-    PressKey(VK_RETURN);
+    // A click on the black screen meanwhile gives the keyboard back to the
+    // box, not to the lock window; Alt+F4 then only dismisses the box.
+    MovePointer({10, 10});
+    LeftButton(true);
+    LeftButton(false);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }));
+    PressKeys({VK_MENU, VK_F4});
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
     EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
     EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);

@@ -171,23 +171,13 @@ HWND Locker::FocusWindow() const {
 }
 
 void Locker::Close() {
-    // Message boxes and the settings dialog run loops of their own: they go
-    // first, then the lock window can end.
-    WaitFor(
-        [this] {
-            if (!Running()) return true;
-            EnumWindows(
-                [](HWND window, LPARAM processId) -> BOOL {
-                    DWORD owner = 0;
-                    GetWindowThreadProcessId(window, &owner);
-                    if (owner == static_cast<DWORD>(processId) && IsWindowVisible(window))
-                        PostMessageW(window, WM_CLOSE, 0, 0);
-                    return TRUE;
-                },
-                static_cast<LPARAM>(m_info.dwProcessId));
-            return false;
-        },
-        10000);
+    if (HWND lock = Running() ? FindTopLevel(m_info.dwProcessId, [](HWND w) {
+                                    return IsDialogClass(w) && WindowText(w) == L"quilmar";
+                                })
+                              : nullptr) {
+        SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, nullptr);
+        SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, nullptr);
+    }
     Kill();
 }
 
@@ -289,20 +279,33 @@ void DoubleClickWindow(HWND window) {
     LeftButton(false);
 }
 
-void MovePointer(POINT screen) {
-    SetCursorPos(screen.x, screen.y);
-    // A move by nothing, so the window under the pointer hears of it.
+namespace {
+// Where the pointer was last moved to. Every mouse event carries this place
+// itself: a pointer report from the display that arrives late in another
+// process must not send a click somewhere else.
+POINT g_pointer = {};
+
+void SendMouse(DWORD buttonFlags) {
+    // As Wine maps absolute positions onto the primary screen.
+    const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
     INPUT input = {};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    input.mi.dx = (g_pointer.x * 65536 + width - 1) / width;
+    input.mi.dy = (g_pointer.y * 65536 + height - 1) / height;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
     SendInput(1, &input, sizeof input);
+}
+}  // namespace
+
+void MovePointer(POINT screen) {
+    g_pointer = screen;
+    SetCursorPos(screen.x, screen.y);
+    // A move to where it is, so the window under the pointer hears of it.
+    SendMouse(0);
 }
 
 void LeftButton(bool down) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof input);
+    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
 
 std::wstring DesktopFolder() {
@@ -422,6 +425,66 @@ bool ScreenSaverActive() {
 
 void SetScreenSaverActive(bool active) {
     RunDrive(active ? L"set-screensaver 1" : L"set-screensaver 0");
+}
+
+ForeignWindow::ForeignWindow(const wchar_t* className, bool shown)
+    : m_className(className), m_shown(shown), m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_thread = CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr);
+    WaitForSingleObject(m_ready, INFINITE);
+}
+
+ForeignWindow::~ForeignWindow() {
+    PostMessageW(m_window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_ready);
+}
+
+namespace {
+// Asks a foreign window's own thread to take the foreground: activation
+// asked from another thread would come some time later.
+const UINT kTakeForegroundMessage = WM_APP;
+}  // namespace
+
+void ForeignWindow::TakeForeground() {
+    SendMessageW(m_window, kTakeForegroundMessage, 0, 0);
+}
+
+DWORD WINAPI ForeignWindow::Run(LPVOID param) {
+    auto* self = static_cast<ForeignWindow*>(param);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &ForeignWindow::Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = self->m_className;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);  // fails harmlessly when an earlier window registered it
+    self->m_window = CreateWindowExW(
+        self->m_shown ? WS_EX_TOPMOST : 0, self->m_className, L"", WS_POPUP | (self->m_shown ? WS_VISIBLE : 0), 0,
+        0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(self->m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetTimer(self->m_window, 1, 5, nullptr);
+    SetEvent(self->m_ready);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+LRESULT CALLBACK ForeignWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ForeignWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: InterlockedIncrement(&self->m_keys); break;
+    case WM_LBUTTONDOWN: InterlockedIncrement(&self->m_clicks); break;
+    case WM_TIMER:
+        if (!self->m_steal) return 0;
+        [[fallthrough]];
+    case kTakeForegroundMessage:
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(window);
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 namespace {

@@ -45,8 +45,9 @@ public:
     DWORD ThreadId() const { return m_info.dwThreadId; }
     // The window with the keyboard focus in the program's thread.
     HWND FocusWindow() const;
-    // Asks every window of the program to close until it has ended, as a
-    // user clicking each away would; kills it if that does not end it.
+    // Ends the Windows session for the program, as logging off would (it
+    // gives everything back then), and then ends the process: only the
+    // password ends a lock by itself.
     void Close();
     // Ends the process at once, as a crash no handler sees would.
     void Kill();
@@ -79,7 +80,7 @@ void ClickWindow(HWND window);  // a left click in the middle of it
 void DoubleClickWindow(HWND window);
 // Moves the pointer to a point of the screen, as a mouse would.
 void MovePointer(POINT screen);
-// Presses or releases the left button where the pointer is.
+// Presses or releases the left button where MovePointer put the pointer.
 void LeftButton(bool down);
 
 // The current user's desktop folder, as the shell reports it.
@@ -110,6 +111,38 @@ bool WaitForTaskbar();
 bool ScreenSaverActive();
 void SetScreenSaverActive(bool active);
 
+
+// A window of this test program on a thread of its own: what another
+// program's window is to the lock. It answers messages while the test
+// waits, counts the keys and clicks it gets, and on request takes the
+// foreground back every few milliseconds.
+class ForeignWindow {
+public:
+    // Shown: a topmost window over the whole screen; else hidden.
+    ForeignWindow(const wchar_t* className, bool shown);
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+
+    HWND Window() const { return m_window; }
+    // Raises the window and makes it the foreground window before returning.
+    void TakeForeground();
+    void StealForeground(bool steal) { m_steal = steal; }
+    LONG Keys() const { return m_keys; }
+    LONG Clicks() const { return m_clicks; }
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const wchar_t* m_className;
+    bool m_shown;
+    HWND m_window = nullptr;
+    HANDLE m_thread = nullptr;
+    HANDLE m_ready = nullptr;
+    volatile bool m_steal = false;
+    volatile LONG m_keys = 0, m_clicks = 0;
+};
 
 // Records the keys a low-level keyboard hook sees. Hooks installed later
 // are asked first, so a probe installed before the program's own hook sees
