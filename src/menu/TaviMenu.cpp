@@ -130,7 +130,9 @@ BOOL TaviMenu::SetCommandImage(UINT command, HIMAGELIST list, int index) {
     int position;
     for (TaviMenu* menu = FindCommand(command, position); menu;
          menu = FindNextCommand(command, position, visited)) {
-        MenuItemRecord& record = *menu->m_items[position];
+        // An item put in with plain menu calls has no record yet.
+        if (!menu->RecordAt(position)) menu->ResyncItems();
+        MenuItemRecord& record = *menu->RecordAt(position);
         record.m_nImage = AddSharedImage(list, index, command);
         record.m_nFlags = (record.m_nFlags & ~MF_BYPOSITION) | MF_OWNERDRAW;
         record.m_nCommand = command;
@@ -147,14 +149,14 @@ TaviMenu* TaviMenu::FindCommand(UINT command, int& position) {
 }
 
 TaviMenu* TaviMenu::FindNextCommand(UINT command, int& position, const Visited& visited) {
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        const MenuItemRecord& record = *m_items[i];
-        if (record.m_nFlags & MF_POPUP) {
-            TaviMenu* popup = FromHandle(reinterpret_cast<HMENU>(record.m_nCommand));
+    // The live menu, not the records: plain menu calls may have moved items.
+    for (int i = 0; i < GetMenuItemCount(m_hMenu); ++i) {
+        if (const HMENU sub = GetSubMenu(m_hMenu, i)) {
+            TaviMenu* popup = FromHandle(sub);
             if (TaviMenu* found = popup ? popup->FindNextCommand(command, position, visited) : nullptr)
                 return found;
-        } else if (record.m_nCommand == command) {
-            const std::pair<const TaviMenu*, int> place(this, static_cast<int>(i));
+        } else if (GetMenuItemID(m_hMenu, i) == command) {
+            const std::pair<const TaviMenu*, int> place(this, i);
             if (std::find(visited.begin(), visited.end(), place) == visited.end()) {
                 position = place.second;
                 return this;
@@ -174,6 +176,19 @@ BOOL TaviMenu::GetItemText(int position, std::wstring& text) const {
     if (position < 0 || static_cast<size_t>(position) >= m_items.size()) return FALSE;
     text = m_items[static_cast<size_t>(position)]->m_pszText;
     return TRUE;
+}
+
+MENUITEMINFOW TaviMenu::ItemInfo(int position) const {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    GetMenuItemInfoW(m_hMenu, static_cast<UINT>(position), TRUE, &info);
+    return info;
+}
+
+MenuItemRecord* TaviMenu::RecordAt(int position) const {
+    const ULONG_PTR data = ItemInfo(position).dwItemData;
+    return HoldsItem(data) ? reinterpret_cast<MenuItemRecord*>(data) : nullptr;
 }
 
 BOOL TaviMenu::ModifyItem(int position, MenuItemRecord& record) {

@@ -128,6 +128,10 @@ public:
 
 private:
     void Attach(HMENU menu);
+    MENUITEMINFOW ItemInfo(int position) const;
+    // The record of the live item at a position; null for an item that
+    // plain menu calls put in.
+    MenuItemRecord* RecordAt(int position) const;
     BOOL ModifyItem(int position, MenuItemRecord& record);
     std::wstring ReadItemText(int position) const;
 

@@ -122,6 +122,28 @@ TEST(TaviMenuModel, FindCommandSearchesPopupsWhereTheyStand) {
     EXPECT_EQ(position, 4);
     EXPECT_EQ(menu.root.FindCommand(ID_NOT_IN_MENU, position), nullptr);
     EXPECT_EQ(position, -1);
+
+    // Places are positions of the live menu, also after plain menu calls:
+    // each place of a command gets its icon, an item without a record gets
+    // one, and the items around them stay as they were.
+    ASSERT_TRUE(InsertMenuW(menu.edit->m_hMenu, 0, MF_BYPOSITION | MF_STRING, ID_OPEN, L"&Open"));
+    EXPECT_EQ(menu.root.FindCommand(ID_PASTE, position), menu.edit);
+    EXPECT_EQ(position, 2);
+    // Shared icons last for the process: made with their variants, as the
+    // other tests of this strip make them.
+    const MenuSwitches switches;
+    MenuSwitches::UseXPStyle(true);
+    ASSERT_TRUE(menu.root.AddToolbarImages(IDR_TOOLBAR_24));
+    const UINT commands[] = {ID_OPEN, ID_COPY, ID_PASTE};
+    for (UINT i = 0; i < 3; ++i) {
+        const MENUITEMINFOW info = ItemInfo(menu.edit->m_hMenu, i);
+        EXPECT_EQ(info.wID, commands[i]) << i;
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
+        ASSERT_TRUE(menu.edit->HoldsItem(info.dwItemData)) << i;
+        const auto& record = *reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+        EXPECT_EQ(record.m_nCommand, commands[i]) << i;
+        EXPECT_EQ(record.m_nImage, TaviMenu::FindSharedImage(commands[i])) << i;
+    }
 }
 
 TEST(TaviMenuModel, MnemonicKeyExecutesTheFirstItemWithIt) {
