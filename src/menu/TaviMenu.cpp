@@ -88,18 +88,27 @@ BOOL TaviMenu::LoadMenu(LPCWSTR name) {
 }
 
 BOOL TaviMenu::DestroyMenu() {
-    EraseAll(s_popupHandles, m_hMenu);
-    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) {
-        EraseAll(s_popupHandles, *it);
-        delete FromHandle(*it);
-    }
+    const HMENU menu = m_hMenu;
+    Forget();
+    // The platform destroys the pop-ups still in the menu along with it.
+    return menu ? ::DestroyMenu(menu) : FALSE;
+}
+
+void TaviMenu::Forget() {
+    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) ForgetPopup(*it);
     m_popups.clear();
     m_items.clear();
-    if (!m_hMenu) return FALSE;
+    EraseAll(s_popupHandles, m_hMenu);
     MenuMap::Remove(m_hMenu);
-    const BOOL destroyed = ::DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
-    return destroyed;
+}
+
+void TaviMenu::ForgetPopup(HMENU popup) {
+    EraseAll(s_popupHandles, popup);
+    if (TaviMenu* object = FromHandle(popup)) {
+        object->Forget();
+        delete object;
+    }
 }
 
 BOOL TaviMenu::AppendItem(const std::wstring& text, UINT flags, UINT_PTR id) {
@@ -253,6 +262,19 @@ void TaviMenu::ResyncItems() {
         synced.push_back(std::move(record));
     }
     m_items = std::move(synced);
+
+    // A pop-up that plain calls took out was destroyed with it (DeleteMenu)
+    // or handed to the caller (RemoveMenu): its handles are not ours now.
+    for (auto it = m_popups.begin(); it != m_popups.end();) {
+        const auto handle = reinterpret_cast<UINT_PTR>(*it);
+        const auto leadsThere = [handle](const auto& record) { return record->m_nCommand == handle; };
+        if (std::any_of(m_items.begin(), m_items.end(), leadsThere)) {
+            ++it;
+        } else {
+            ForgetPopup(*it);
+            it = m_popups.erase(it);
+        }
+    }
 }
 
 void TaviMenu::PadAcceleratorColumn() {

@@ -59,7 +59,8 @@ public:
     TaviMenu* GetPopup(int position) const;
     BOOL GetItemText(int position, std::wstring& text) const;
     // Rebuilds the records from the live menu after plain menu calls added,
-    // removed or changed items; records of removed items are freed.
+    // removed or changed items; records of removed items, and the objects
+    // of removed pop-ups, are freed.
     void ResyncItems();
     // Pads the labels of items with accelerators to one width, so the
     // accelerator texts start in one column.
@@ -128,6 +129,10 @@ public:
 
 private:
     void Attach(HMENU menu);
+    // Lets go of this tree's objects, records and handles, destroying no
+    // platform menu.
+    void Forget();
+    static void ForgetPopup(HMENU popup);
     MENUITEMINFOW ItemInfo(int position) const;
     // The record of the live item at a position; null for an item that
     // plain menu calls put in.

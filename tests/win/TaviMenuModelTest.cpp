@@ -196,6 +196,15 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
     ASSERT_EQ(edit.m_items.size(), 3u);
     EXPECT_EQ(edit.m_items[0].get(), paste);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_POPUP, &edit), 0);
+
+    // A pop-up deleted with a plain call takes its object and handles along.
+    TaviMenu& file = *menu.file;
+    const HMENU recent = menu.recent->m_hMenu;
+    ASSERT_TRUE(DeleteMenu(file.m_hMenu, 3, MF_BYPOSITION));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'x', MF_POPUP, &file), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(MenuMap::Find(recent), nullptr);
+    EXPECT_FALSE(IsListed(recent));
+    EXPECT_TRUE(file.m_popups.empty());
 }
 
 TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
