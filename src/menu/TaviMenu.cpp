@@ -14,6 +14,17 @@ std::wstring LabelOf(const std::wstring& text) {
     return text.substr(0, text.find(L'\t'));
 }
 
+// Whether an "&" in the text marks `key` (lower case), case ignored.
+bool MarksKey(std::wstring text, wchar_t key) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        ++i;  // the marked character, or the second half of "&&", which shows an ampersand
+        if (text[i] == key && key != L'&') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int TaviMenu::s_nStyleThemed = 1;
@@ -200,6 +211,16 @@ MenuItemRecord* TaviMenu::RecordAt(int position) const {
     return HoldsItem(data) ? reinterpret_cast<MenuItemRecord*>(data) : nullptr;
 }
 
+bool TaviMenu::InSync() const {
+    if (GetMenuItemCount(m_hMenu) != static_cast<int>(m_items.size())) return false;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const MENUITEMINFOW info = ItemInfo(static_cast<int>(i));
+        if (!(info.fType & MFT_OWNERDRAW) || info.dwItemData != reinterpret_cast<ULONG_PTR>(m_items[i].get()))
+            return false;
+    }
+    return true;
+}
+
 BOOL TaviMenu::ModifyItem(int position, MenuItemRecord& record) {
     return ModifyMenuW(m_hMenu, static_cast<UINT>(position), record.m_nFlags | MF_BYPOSITION,
                 record.m_nCommand, reinterpret_cast<LPCWSTR>(&record));
@@ -314,16 +335,20 @@ BOOL TaviMenu::IsOwnPopup(const TaviMenu* menu) {
 
 LRESULT TaviMenu::FindMnemonicItem(UINT character, UINT flags, TaviMenu* menu) {
     if (!menu || !(flags & MF_POPUP)) return 0;
-    wchar_t key[] = {L'&', static_cast<wchar_t>(character), L'\0'};
-    CharLowerW(key);
-    if (GetMenuItemCount(menu->m_hMenu) != static_cast<int>(menu->m_items.size())) menu->ResyncItems();
+    wchar_t key = static_cast<wchar_t>(character);
+    CharLowerBuffW(&key, 1);
+    if (!menu->InSync()) menu->ResyncItems();
 
+    // A grayed item takes the key only when no enabled item has it.
+    int grayed = -1;
     std::wstring text;
     for (int position = 0; menu->GetItemText(position, text); ++position) {
-        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-        if (text.find(key) != std::wstring::npos) return MAKELRESULT(position, MNC_EXECUTE);
+        if (!MarksKey(text, key)) continue;
+        if (!(GetMenuState(menu->m_hMenu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)))
+            return MAKELRESULT(position, MNC_EXECUTE);
+        if (grayed < 0) grayed = position;
     }
-    return 0;
+    return grayed < 0 ? 0 : MAKELRESULT(grayed, MNC_EXECUTE);
 }
 
 bool TaviMenu::HoldsItem(ULONG_PTR itemData) const {

@@ -68,8 +68,9 @@ public:
 
     static BOOL IsOwnPopup(HMENU menu);
     static BOOL IsOwnPopup(const TaviMenu* menu);
-    // The reply to WM_MENUCHAR: execute the first item whose text holds "&"
-    // and the character (ignoring case), or 0 to ignore the key.
+    // The reply to WM_MENUCHAR: execute the first item whose text marks the
+    // character with "&" (ignoring case), preferring enabled items, or 0 to
+    // ignore the key.
     static LRESULT FindMnemonicItem(UINT character, UINT flags, TaviMenu* menu);
 
     void MeasureItem(MEASUREITEMSTRUCT* measure) override;
@@ -137,6 +138,8 @@ private:
     // The record of the live item at a position; null for an item that
     // plain menu calls put in.
     MenuItemRecord* RecordAt(int position) const;
+    // The records stand for the live items, in their order.
+    bool InSync() const;
     BOOL ModifyItem(int position, MenuItemRecord& record);
     std::wstring ReadItemText(int position) const;
 

@@ -24,6 +24,9 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT position, wchar_t* text = nullptr, UINT 
     return info;
 }
 
+// Commands the tests add to the test menu with plain menu calls.
+constexpr UINT kZoom = 777, kFind = 778;
+
 bool IsListed(HMENU menu) {
     return std::count(TaviMenu::s_popupHandles.begin(), TaviMenu::s_popupHandles.end(), menu) > 0;
 }
@@ -158,6 +161,14 @@ TEST(TaviMenuModel, MnemonicKeyExecutesTheFirstItemWithIt) {
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'o', MF_POPUP, menu.edit), 0);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_SYSMENU, menu.edit), 0);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_POPUP, nullptr), 0);
+
+    // "&&" shows an ampersand and marks nothing; an enabled item takes the
+    // key before a grayed one.
+    ASSERT_TRUE(menu.edit->AppendItem(L"R&&D", MF_STRING, kFind));
+    ASSERT_TRUE(menu.edit->AppendItem(L"&Print", MF_STRING, kZoom));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'd', MF_POPUP, menu.edit), 0);
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'&', MF_POPUP, menu.edit), 0);
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'p', MF_POPUP, menu.edit), MAKELRESULT(3, MNC_EXECUTE));
 }
 
 TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
@@ -165,20 +176,20 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
     TaviMenu& edit = *menu.edit;
     MenuItemRecord* paste = edit.m_items[1].get();
 
-    ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_STRING, 777, L"&Zoom"));
+    ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_STRING, kZoom, L"&Zoom"));
     ASSERT_TRUE(InsertMenuW(edit.m_hMenu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr));
     const HMENU more = CreatePopupMenu();
     ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More"));
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'z', MF_POPUP, &edit), MAKELRESULT(3, MNC_EXECUTE));
 
     ASSERT_EQ(edit.m_items.size(), 5u);
-    const int commands[] = {0, ID_COPY, ID_PASTE, 777};
+    const UINT commands[] = {0, ID_COPY, ID_PASTE, kZoom};
     for (int i = 0; i < 5; ++i) {
         const MENUITEMINFOW info = ItemInfo(edit.m_hMenu, static_cast<UINT>(i));
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
         EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(edit.m_items[static_cast<size_t>(i)].get())) << i;
         if (i < 4) {
-            EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, static_cast<UINT_PTR>(commands[i])) << i;
+            EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, commands[i]) << i;
         }
     }
     EXPECT_EQ(edit.m_items[2].get(), paste);  // kept, not made anew
@@ -196,6 +207,15 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
     ASSERT_EQ(edit.m_items.size(), 3u);
     EXPECT_EQ(edit.m_items[0].get(), paste);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_POPUP, &edit), 0);
+
+    // Changes that keep the item count are taken in as well: a new text, and
+    // an item put in place of another.
+    ASSERT_TRUE(ModifyMenuW(edit.m_hMenu, 0, MF_BYPOSITION | MF_STRING, ID_PASTE, L"Pas&te"));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L't', MF_POPUP, &edit), MAKELRESULT(0, MNC_EXECUTE));
+    ASSERT_TRUE(DeleteMenu(edit.m_hMenu, 1, MF_BYPOSITION));
+    ASSERT_TRUE(InsertMenuW(edit.m_hMenu, 1, MF_BYPOSITION | MF_OWNERDRAW, kFind, nullptr));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'z', MF_POPUP, &edit), 0);
+    EXPECT_EQ(edit.m_items.at(1)->m_nCommand, kFind);
 
     // A pop-up deleted with a plain call takes its object and handles along.
     TaviMenu& file = *menu.file;
