@@ -229,18 +229,9 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
 
 TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
     TestMenu menu;
-    const GdiObject<HFONT> font = CreateMenuFont();
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font.get());
-    const auto width = [dc](const std::wstring& text) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    };
-
     const std::vector<std::wstring> labels = {L"&Open", L"Save &as", L"", L"&Recent", L"E&xit"};
     LONG column = 0;
-    for (const std::wstring& label : labels) column = std::max(column, width(label + L' '));
+    for (const std::wstring& label : labels) column = std::max(column, MenuTextWidth(label + L' '));
 
     std::wstring open, saveAs, exit;
     ASSERT_TRUE(menu.file->GetItemText(0, open));
@@ -255,14 +246,12 @@ TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
         // The label followed by spaces only, as few as reach the column.
         EXPECT_EQ(padded.find_last_not_of(L' ') + 1, std::wcslen(label)) << padded.c_str();
         EXPECT_EQ(padded.substr(0, std::wcslen(label)), label);
-        EXPECT_GE(width(padded), column);
+        EXPECT_GE(MenuTextWidth(padded), column);
         if (padded.size() > std::wcslen(label)) {
-            EXPECT_LT(width(padded.substr(0, padded.size() - 1)), column);
+            EXPECT_LT(MenuTextWidth(padded.substr(0, padded.size() - 1)), column);
         }
     }
     EXPECT_EQ(exit, L"E&xit");
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
 }
 
 TEST(TaviMenuModel, DestroyingTheRootFreesTheWholeTree) {
