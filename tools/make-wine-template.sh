@@ -8,7 +8,8 @@ tmp=$dir.tmp.$$
 rm -rf "$tmp"
 mkdir -p "$(dirname "$dir")"
 
-export WINEPREFIX=$tmp WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-session.sh"
+wine_env "$tmp"
 wine wineboot -i >"$tmp.log" 2>&1
 
 reg=$(mktemp)

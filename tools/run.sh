@@ -6,15 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install.sh
 tools/build.sh win >/dev/null
+. tools/wine-session.sh
 
 if [ -n "${DISPLAY:-}" ]; then
   # A prefix of its own, with the fonts the Chinese dialogs need.
   prefix=$PWD/build/wine-run
   [ -d "$prefix" ] || tools/make-wine-template.sh "$prefix"
-  exec env WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine dist/quilmar/quilmar.exe
+  wine_env "$prefix"
+  exec wine dist/quilmar/quilmar.exe
 fi
 
-. tools/wine-session.sh
 wine_session_start 1024x768x24
 trap wine_session_end EXIT
 shots=$PWD/dist/screenshots
@@ -23,10 +24,8 @@ drive() { wine build/win/tests/support/quilmar-drive.exe "$@" >"$session_dir/dri
 shot() { import -window root -depth 8 "$shots/$1.png"; echo "  saved dist/screenshots/$1.png"; }
 
 # A copy of the portable folder, so the demonstration leaves dist/quilmar as built.
-cp -r dist/quilmar "$session_dir/app"
 echo "Locking the virtual screen $DISPLAY ..."
-wine "$session_dir/app/quilmar.exe" >"$session_dir/quilmar.log" 2>&1 &
-locker=$!
+quilmar_start
 
 drive wait-settings
 sleep 1  # let it finish painting for the picture
@@ -42,6 +41,6 @@ sleep 1
 shot unlock
 echo "Unlocking with the password ..."
 drive unlock demo
-wait "$locker"
+wait "$quilmar_pid"
 echo "Unlocked; the program has ended. config.ini it wrote:"
-sed 's/^/  /' "$session_dir/app/config.ini"
+sed 's/^/  /' "$quilmar_dir/config.ini"

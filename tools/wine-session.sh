@@ -1,19 +1,44 @@
-# Sourced by the scripts that run Windows programs: a virtual display (unless
-# one is given) and a fresh Wine prefix cloned from the template, both
-# removed again by wine_session_end.
+# Sourced by every script that runs Windows programs: the one place that
+# starts a virtual display, sets the Wine environment and starts a copy of
+# the program.
+#   wine_display_start [GEOMETRY]  a virtual display, unless DISPLAY names one
+#   wine_display_end
+#   wine_env PREFIX                the Wine environment for a prefix
+#   wine_session_start [GEOMETRY]  a display and a fresh prefix cloned from
+#                                  the template, in session_dir
+#   quilmar_start [FOLDER]         quilmar.exe in the background from a
+#                                  folder of its own (quilmar_dir, quilmar_pid)
+#   wine_session_end               ends and removes all of the session
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Wine takes its code pages from the locale: the same one everywhere.
 export LC_ALL=C.UTF-8
 
+wine_display_start() {  # [SCREEN_GEOMETRY]
+  session_xvfb=
+  [ -z "${DISPLAY:-}" ] || return 0
+  local number
+  number=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$number" 2>/dev/null &
+  session_xvfb=$!
+  for _ in $(seq 300); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=:$(cat "$number")
+  rm -f "$number"
+  [ "$DISPLAY" != : ] || { echo "the virtual display did not start" >&2; return 1; }
+}
+
+wine_display_end() {
+  [ -n "${session_xvfb:-}" ] || return 0
+  kill "$session_xvfb" 2>/dev/null || true
+  wait "$session_xvfb" 2>/dev/null || true
+}
+
+wine_env() {  # PREFIX
+  export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe="
+}
+
 wine_session_start() {  # [SCREEN_GEOMETRY]
   session_dir=$(mktemp -d /tmp/quilmar-wine.XXXXXX)
-  session_xvfb=
-  if [ -z "${DISPLAY:-}" ]; then
-    Xvfb -displayfd 3 -screen 0 "${1:-1024x768x24}" -nolisten tcp 3>"$session_dir/display" 2>/dev/null &
-    session_xvfb=$!
-    for _ in $(seq 100); do [ -s "$session_dir/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(cat "$session_dir/display")
-  fi
+  wine_display_start "$@"
 
   local template=${QUILMAR_WINE_TEMPLATE:-$here/../build/wine-template}
   if [ ! -d "$template" ]; then
@@ -26,12 +51,25 @@ wine_session_start() {  # [SCREEN_GEOMETRY]
     cp --remove-destination "$template/${f#"$prefix"/}" "$f"
   done
   rm -rf "$prefix/drive_c/users" && cp -a "$template/drive_c/users" "$prefix/drive_c/users"
+  wine_env "$prefix"
+}
 
-  export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe="
+# FOLDER holds the program already (an unpacked archive), or gets the
+# built program copied in first (without a config.ini a run of dist/quilmar
+# may have left); without it the copy goes to session_dir/app.
+quilmar_start() {  # [FOLDER]
+  quilmar_dir=${1:-$session_dir/app}
+  if [ ! -f "$quilmar_dir/quilmar.exe" ]; then
+    mkdir -p "$quilmar_dir"
+    cp "$here/../dist/quilmar/quilmar.exe" "$here/../dist/quilmar/TaskKeyHook.dll" "$quilmar_dir"
+  fi
+  wine "$quilmar_dir/quilmar.exe" >>"$session_dir/quilmar.log" 2>&1 &
+  quilmar_pid=$!
 }
 
 wine_session_end() {
-  wineserver -k 2>/dev/null || true
-  [ -n "$session_xvfb" ] && kill "$session_xvfb" 2>/dev/null
+  # Only the session's own prefix: never a server the caller may use.
+  [ ! -d "${session_dir:-}/prefix" ] || WINEPREFIX=$session_dir/prefix wineserver -k 2>/dev/null || true
+  wine_display_end
   rm -rf "$session_dir"
 }

@@ -28,7 +28,8 @@ namespace {
 // Centres a dialog over its owner, kept on the owner's monitor.
 void CenterOverOwner(HWND dialog) {
     HWND owner = GetWindow(dialog, GW_OWNER);
-    MONITORINFO monitor = {sizeof monitor};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor);
     RECT area = monitor.rcWork, ownerRect;
     if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &ownerRect) &&

@@ -14,6 +14,17 @@ std::wstring LabelOf(const std::wstring& text) {
     return text.substr(0, text.find(L'\t'));
 }
 
+// Whether an "&" in the text marks `key` (lower case), case ignored.
+bool MarksKey(std::wstring text, wchar_t key) {
+    CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        ++i;  // the marked character, or the second half of "&&", which shows an ampersand
+        if (text[i] == key && key != L'&') return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int TaviMenu::s_nStyleThemed = 1;
@@ -88,18 +99,27 @@ BOOL TaviMenu::LoadMenu(LPCWSTR name) {
 }
 
 BOOL TaviMenu::DestroyMenu() {
-    EraseAll(s_popupHandles, m_hMenu);
-    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) {
-        EraseAll(s_popupHandles, *it);
-        delete FromHandle(*it);
-    }
+    const HMENU menu = m_hMenu;
+    Forget();
+    // The platform destroys the pop-ups still in the menu along with it.
+    return menu ? ::DestroyMenu(menu) : FALSE;
+}
+
+void TaviMenu::Forget() {
+    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) ForgetPopup(*it);
     m_popups.clear();
     m_items.clear();
-    if (!m_hMenu) return FALSE;
+    EraseAll(s_popupHandles, m_hMenu);
     MenuMap::Remove(m_hMenu);
-    const BOOL destroyed = ::DestroyMenu(m_hMenu);
     m_hMenu = nullptr;
-    return destroyed;
+}
+
+void TaviMenu::ForgetPopup(HMENU popup) {
+    EraseAll(s_popupHandles, popup);
+    if (TaviMenu* object = FromHandle(popup)) {
+        object->Forget();
+        delete object;
+    }
 }
 
 BOOL TaviMenu::AppendItem(const std::wstring& text, UINT flags, UINT_PTR id) {
@@ -130,7 +150,9 @@ BOOL TaviMenu::SetCommandImage(UINT command, HIMAGELIST list, int index) {
     int position;
     for (TaviMenu* menu = FindCommand(command, position); menu;
          menu = FindNextCommand(command, position, visited)) {
-        MenuItemRecord& record = *menu->m_items[position];
+        // An item put in with plain menu calls has no record yet.
+        if (!menu->RecordAt(position)) menu->ResyncItems();
+        MenuItemRecord& record = *menu->RecordAt(position);
         record.m_nImage = AddSharedImage(list, index, command);
         record.m_nFlags = (record.m_nFlags & ~MF_BYPOSITION) | MF_OWNERDRAW;
         record.m_nCommand = command;
@@ -147,14 +169,14 @@ TaviMenu* TaviMenu::FindCommand(UINT command, int& position) {
 }
 
 TaviMenu* TaviMenu::FindNextCommand(UINT command, int& position, const Visited& visited) {
-    for (size_t i = 0; i < m_items.size(); ++i) {
-        const MenuItemRecord& record = *m_items[i];
-        if (record.m_nFlags & MF_POPUP) {
-            TaviMenu* popup = FromHandle(reinterpret_cast<HMENU>(record.m_nCommand));
+    // The live menu, not the records: plain menu calls may have moved items.
+    for (int i = 0; i < GetMenuItemCount(m_hMenu); ++i) {
+        if (const HMENU sub = GetSubMenu(m_hMenu, i)) {
+            TaviMenu* popup = FromHandle(sub);
             if (TaviMenu* found = popup ? popup->FindNextCommand(command, position, visited) : nullptr)
                 return found;
-        } else if (record.m_nCommand == command) {
-            const std::pair<const TaviMenu*, int> place(this, static_cast<int>(i));
+        } else if (GetMenuItemID(m_hMenu, i) == command) {
+            const std::pair<const TaviMenu*, int> place(this, i);
             if (std::find(visited.begin(), visited.end(), place) == visited.end()) {
                 position = place.second;
                 return this;
@@ -174,6 +196,29 @@ BOOL TaviMenu::GetItemText(int position, std::wstring& text) const {
     if (position < 0 || static_cast<size_t>(position) >= m_items.size()) return FALSE;
     text = m_items[static_cast<size_t>(position)]->m_pszText;
     return TRUE;
+}
+
+MENUITEMINFOW TaviMenu::ItemInfo(int position) const {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    GetMenuItemInfoW(m_hMenu, static_cast<UINT>(position), TRUE, &info);
+    return info;
+}
+
+MenuItemRecord* TaviMenu::RecordAt(int position) const {
+    const ULONG_PTR data = ItemInfo(position).dwItemData;
+    return HoldsItem(data) ? reinterpret_cast<MenuItemRecord*>(data) : nullptr;
+}
+
+bool TaviMenu::InSync() const {
+    if (GetMenuItemCount(m_hMenu) != static_cast<int>(m_items.size())) return false;
+    for (size_t i = 0; i < m_items.size(); ++i) {
+        const MENUITEMINFOW info = ItemInfo(static_cast<int>(i));
+        if (!(info.fType & MFT_OWNERDRAW) || info.dwItemData != reinterpret_cast<ULONG_PTR>(m_items[i].get()))
+            return false;
+    }
+    return true;
 }
 
 BOOL TaviMenu::ModifyItem(int position, MenuItemRecord& record) {
@@ -238,6 +283,19 @@ void TaviMenu::ResyncItems() {
         synced.push_back(std::move(record));
     }
     m_items = std::move(synced);
+
+    // A pop-up that plain calls took out was destroyed with it (DeleteMenu)
+    // or handed to the caller (RemoveMenu): its handles are not ours now.
+    for (auto it = m_popups.begin(); it != m_popups.end();) {
+        const auto handle = reinterpret_cast<UINT_PTR>(*it);
+        const auto leadsThere = [handle](const auto& record) { return record->m_nCommand == handle; };
+        if (std::any_of(m_items.begin(), m_items.end(), leadsThere)) {
+            ++it;
+        } else {
+            ForgetPopup(*it);
+            it = m_popups.erase(it);
+        }
+    }
 }
 
 void TaviMenu::PadAcceleratorColumn() {
@@ -277,16 +335,20 @@ BOOL TaviMenu::IsOwnPopup(const TaviMenu* menu) {
 
 LRESULT TaviMenu::FindMnemonicItem(UINT character, UINT flags, TaviMenu* menu) {
     if (!menu || !(flags & MF_POPUP)) return 0;
-    wchar_t key[] = {L'&', static_cast<wchar_t>(character), L'\0'};
-    CharLowerW(key);
-    if (GetMenuItemCount(menu->m_hMenu) != static_cast<int>(menu->m_items.size())) menu->ResyncItems();
+    wchar_t key = static_cast<wchar_t>(character);
+    CharLowerBuffW(&key, 1);
+    if (!menu->InSync()) menu->ResyncItems();
 
+    // A grayed item takes the key only when no enabled item has it.
+    int grayed = -1;
     std::wstring text;
     for (int position = 0; menu->GetItemText(position, text); ++position) {
-        CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-        if (text.find(key) != std::wstring::npos) return MAKELRESULT(position, MNC_EXECUTE);
+        if (!MarksKey(text, key)) continue;
+        if (!(GetMenuState(menu->m_hMenu, static_cast<UINT>(position), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)))
+            return MAKELRESULT(position, MNC_EXECUTE);
+        if (grayed < 0) grayed = position;
     }
-    return 0;
+    return grayed < 0 ? 0 : MAKELRESULT(grayed, MNC_EXECUTE);
 }
 
 bool TaviMenu::HoldsItem(ULONG_PTR itemData) const {

@@ -59,7 +59,8 @@ public:
     TaviMenu* GetPopup(int position) const;
     BOOL GetItemText(int position, std::wstring& text) const;
     // Rebuilds the records from the live menu after plain menu calls added,
-    // removed or changed items; records of removed items are freed.
+    // removed or changed items; records of removed items, and the objects
+    // of removed pop-ups, are freed.
     void ResyncItems();
     // Pads the labels of items with accelerators to one width, so the
     // accelerator texts start in one column.
@@ -67,8 +68,9 @@ public:
 
     static BOOL IsOwnPopup(HMENU menu);
     static BOOL IsOwnPopup(const TaviMenu* menu);
-    // The reply to WM_MENUCHAR: execute the first item whose text holds "&"
-    // and the character (ignoring case), or 0 to ignore the key.
+    // The reply to WM_MENUCHAR: execute the first item whose text marks the
+    // character with "&" (ignoring case), preferring enabled items, or 0 to
+    // ignore the key.
     static LRESULT FindMnemonicItem(UINT character, UINT flags, TaviMenu* menu);
 
     void MeasureItem(MEASUREITEMSTRUCT* measure) override;
@@ -128,6 +130,16 @@ public:
 
 private:
     void Attach(HMENU menu);
+    // Lets go of this tree's objects, records and handles, destroying no
+    // platform menu.
+    void Forget();
+    static void ForgetPopup(HMENU popup);
+    MENUITEMINFOW ItemInfo(int position) const;
+    // The record of the live item at a position; null for an item that
+    // plain menu calls put in.
+    MenuItemRecord* RecordAt(int position) const;
+    // The records stand for the live items, in their order.
+    bool InSync() const;
     BOOL ModifyItem(int position, MenuItemRecord& record);
     std::wstring ReadItemText(int position) const;
 

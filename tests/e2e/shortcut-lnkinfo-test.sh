@@ -9,16 +9,14 @@ set -euo pipefail
 . "$(dirname "$0")/script-session.sh"
 field() { sed -n "s/^[[:space:]]*$1[[:space:]]*: //p" <<<"$info"; }
 
-app=$session_dir/app
-cp -r dist/quilmar "$app"
-wine "$app/quilmar.exe" >/dev/null 2>&1 &
+quilmar_start
 drive wait-settings
 drive create-shortcut
 
 desktop=$WINEPREFIX/drive_c/users/$(id -un)/Desktop
 [ "$(ls "$desktop")" = Quilmar.LNK ] || fail "the desktop holds: $(ls "$desktop")"
 info=$(lnkinfo "$desktop/Quilmar.LNK")
-target="$(winepath -w "$app" 2>/dev/null)\\quilmar.exe"
+target="$(winepath -w "$quilmar_dir" 2>/dev/null)\\quilmar.exe"
 [ "$(field 'Local path')" = "$target" ] || fail "target $(field 'Local path'), not $target"
 [ "$(field 'Description')" = Quilmar ] || fail "description $(field 'Description')"
 echo "PASSED: Quilmar.LNK points at $target, described as Quilmar"

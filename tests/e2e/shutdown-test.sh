@@ -12,12 +12,12 @@ policy_gone() { ! policy_set; }
 wait_until() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
 
 app=$session_dir/app
-cp -r dist/quilmar "$app"
+mkdir "$app"
 printf '[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=1\r\n' >"$app/config.ini"
 
 wine notepad >/dev/null 2>&1 &
 notepad=$!
-wine "$app/quilmar.exe" >/dev/null 2>&1 &
+quilmar_start "$app"
 drive wait-settings
 drive fill-settings pw
 drive show-prompt

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "res/resource.h"
+
 namespace {
 
 const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
@@ -63,15 +65,26 @@ double Seconds() {
 }
 
 bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+    return WaitFor(condition, [](MSG& msg) { DispatchMessageW(&msg); }, timeoutMs);
+}
+
+bool WaitFor(const std::function<bool()>& condition, const std::function<void(MSG&)>& handle, DWORD timeoutMs) {
     const ULONGLONG end = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() > end) return false;
         // Keep this thread's own windows (if any) answering while waiting.
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-        Sleep(20);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) handle(msg);
+        if (condition()) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= end) return false;
+        // A message for the thread ends the pause early.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::min<ULONGLONG>(end - now, 20)),
+                                  QS_ALLINPUT);
     }
+}
+
+void PumpFor(DWORD ms) {
+    WaitFor([] { return false; }, ms);
 }
 
 std::wstring DistDir() {
@@ -364,7 +377,7 @@ bool CreateShortcutFromSettings(HWND settings) {
     DWORD processId = 0;
     GetWindowThreadProcessId(settings, &processId);
     if (!BringToFront(settings)) return false;
-    ClickWindow(GetDlgItem(settings, 1008));
+    ClickWindow(GetDlgItem(settings, IDC_MORE));
     if (!WaitForPopupMenu(processId)) return false;
     PressKey(VK_DOWN);
     PressKey(VK_RETURN);

@@ -25,8 +25,8 @@ protected:
     void SetUp() override { ASSERT_TRUE(m_clock.SubclassDlgItem(kClockControlId, m_host.Parent())); }
 
     // Runs messages until the displayed text differs from `text`.
-    bool WaitForChangeFrom(const std::wstring& text, DWORD timeoutMs = 20000) {
-        return PumpUntil([&] { return m_clock.GetText() != text; }, timeoutMs);
+    bool WaitForChangeFrom(const std::wstring& text) {
+        return WaitFor([&] { return m_clock.GetText() != text; });
     }
 
     TestHost m_host{400, 100};
@@ -73,7 +73,7 @@ TEST_F(Clock, HundredthsModeTicksInHundredths) {
     m_clock.SetMode(2);
     m_clock.Start();
     // A 100 ms period would only ever show .x0.
-    EXPECT_TRUE(PumpUntil([&] {
+    EXPECT_TRUE(WaitFor([&] {
         const std::wstring text = m_clock.GetText();
         return text.back() != L'0';
     }));
@@ -94,7 +94,7 @@ TEST_F(Clock, SecondsModeChangesOncePerSecond) {
 TEST_F(Clock, StopFreezesTheTextAndStartCountsFromZero) {
     m_clock.SetMode(1);
     m_clock.Start();
-    ASSERT_TRUE(PumpUntil([&] { return TextSeconds(m_clock.GetText()) >= 1.5; }));
+    ASSERT_TRUE(WaitFor([&] { return TextSeconds(m_clock.GetText()) >= 1.5; }));
     m_clock.Stop();
     const std::wstring stopped = m_clock.GetText();
     PumpFor(400);

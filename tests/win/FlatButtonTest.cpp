@@ -13,7 +13,7 @@
 #include "FlatButtonTestIds.h"
 #include "MenuTestResources.h"
 #include "MenuTestSupport.h"
-#include "SegmentTestWindows.h"
+#include "TestSurface.h"
 #include "controls/CFlatButton.h"
 #include "framework/CDialog.h"
 #include "res/resource.h"
@@ -62,22 +62,15 @@ BEGIN_MESSAGE_MAP(FlatButtonDlg, CDialog)
     ON_COMMAND(ID_CREATE_SHORTCUT, OnMenuCommand)
 END_MESSAGE_MAP()
 
-// Runs this thread's messages as the program's modal loop does, with
-// pre-translation, until the condition holds.
-bool RunUntil(const std::function<bool()>& condition, DWORD timeoutMs = 20000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    for (;;) {
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!CWnd::WalkPreTranslateTree(&msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageW(&msg);
-            }
+// Waits with this thread's messages run as the program's modal loop runs
+// them, pre-translation first.
+bool RunUntil(const std::function<bool()>& condition) {
+    return WaitFor(condition, [](MSG& msg) {
+        if (!CWnd::WalkPreTranslateTree(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
         }
-        if (condition()) return true;
-        if (GetTickCount64() >= end) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    });
 }
 
 // Everything queued for this thread handled.

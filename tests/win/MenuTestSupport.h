@@ -6,54 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSurface.h"
 #include "menu/TaviMenu.h"
-
-// A 32-bit top-down surface whose pixels can be read directly.
-class Surface {
-public:
-    Surface(int width, int height, COLORREF fill = RGB(255, 255, 255)) : m_width(width), m_height(height) {
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        m_hDC = CreateCompatibleDC(nullptr);
-        m_hBitmap = CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
-        Fill(fill);
-    }
-    ~Surface() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-
-    HDC dc() const { return m_hDC; }
-    void Fill(COLORREF color) {
-        GdiFlush();
-        for (int i = 0; i < m_width * m_height; ++i)
-            m_bits[i] = GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
-    }
-    COLORREF Pixel(int x, int y) const {
-        GdiFlush();
-        const uint32_t p = m_bits[y * m_width + x];
-        return RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF);
-    }
-    // How many pixels of the rectangle have the colour.
-    int Count(const RECT& rc, COLORREF color) const {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y)
-            for (int x = rc.left; x < rc.right; ++x) n += Pixel(x, y) == color;
-        return n;
-    }
-
-private:
-    int m_width;
-    int m_height;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    uint32_t* m_bits = nullptr;
-};
 
 // Distinct system colours for the test's duration, the old ones restored.
 class KnownColors {
@@ -120,6 +74,21 @@ inline int PositionOf(const TaviMenu& menu, UINT_PTR command) {
     for (size_t i = 0; i < menu.m_items.size(); ++i)
         if (menu.m_items[i]->m_nCommand == command) return static_cast<int>(i);
     return -1;
+}
+
+// The record of the first item of `menu` with the command.
+inline const MenuItemRecord& Record(const TaviMenu& menu, UINT_PTR command) {
+    return *menu.m_items.at(static_cast<size_t>(PositionOf(menu, command)));
+}
+
+// The width of a text in the menu font.
+inline LONG MenuTextWidth(const std::wstring& text) {
+    const GdiObject<HFONT> font = CreateMenuFont();
+    const WindowDC dc(nullptr);
+    const CSelectedObject selected(dc, font.get());
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
 }
 
 // The platform's draw request for the item at `position` of `menu`.

@@ -27,7 +27,7 @@ protected:
 
     void Draw(TaviMenu& menu, UINT_PTR command, UINT state) {
         m_surface.Fill(RGB(255, 255, 255));
-        DRAWITEMSTRUCT draw = DrawRequest(menu, PositionOf(menu, command), m_surface.dc(), kItem, state);
+        DRAWITEMSTRUCT draw = DrawRequest(menu, PositionOf(menu, command), m_surface.DC(), kItem, state);
         menu.DrawItem(&draw);
     }
     COLORREF At(int x, int y) const { return m_surface.Pixel(x, y); }
@@ -39,7 +39,7 @@ protected:
     TaviMenu m_root;
     TaviMenu* m_file = nullptr;
     TaviMenu* m_edit = nullptr;
-    Surface m_surface{kWidth, kHeight};
+    TestSurface m_surface{kWidth, kHeight, RGB(255, 255, 255)};
 };
 
 using C = KnownColors;
@@ -177,27 +177,20 @@ TEST_F(TaviMenuDraw, AcceleratorEndsOneCellBeforeTheRightEdge) {
 }
 
 TEST_F(TaviMenuDraw, MeasuredSizesInBothStyles) {
-    const GdiObject<HFONT> font = CreateMenuFont();
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font.get());
-    std::wstring text = m_file->m_items[static_cast<size_t>(PositionOf(*m_file, ID_EXIT))]->m_pszText;
-    SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const LONG extent = MenuTextWidth(Record(*m_file, ID_EXIT).m_pszText);
     const int menuBar = GetSystemMetrics(SM_CYMENU);
 
     const auto measure = [this](UINT_PTR command) {
         MEASUREITEMSTRUCT request{};
         request.CtlType = ODT_MENU;
-        request.itemData = reinterpret_cast<ULONG_PTR>(m_file->m_items[static_cast<size_t>(PositionOf(*m_file, command))].get());
+        request.itemData = reinterpret_cast<ULONG_PTR>(&Record(*m_file, command));
         EXPECT_TRUE(MenuMap::MeasureItem(&request));
         return request;
     };
 
     MenuSwitches::UseXPStyle(true);
     MEASUREITEMSTRUCT item = measure(ID_EXIT);
-    EXPECT_EQ(item.itemWidth, static_cast<UINT>(extent.cx + 16 + 7 + 8));
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(extent + 16 + 7 + 8));
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(std::max(menuBar, 22)));
     MEASUREITEMSTRUCT separator = measure(0);
     EXPECT_EQ(separator.itemWidth, 0u);
@@ -205,7 +198,7 @@ TEST_F(TaviMenuDraw, MeasuredSizesInBothStyles) {
 
     MenuSwitches::UseXPStyle(false);
     item = measure(ID_EXIT);
-    EXPECT_EQ(item.itemWidth, static_cast<UINT>(extent.cx + 33));
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(extent + 33));
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(std::max(menuBar, 19)));
     EXPECT_EQ(measure(0).itemHeight, static_cast<UINT>(std::max(menuBar / 2, 9)));
 
@@ -247,7 +240,7 @@ TEST_F(TaviMenuDraw, ThousandsOfItemPaintsLeaveNoGdiObjects) {
                     measure.itemData = reinterpret_cast<ULONG_PTR>(menu->m_items[i].get());
                     menu->MeasureItem(&measure);
                     for (UINT state : states) {
-                        DRAWITEMSTRUCT draw = DrawRequest(*menu, static_cast<int>(i), m_surface.dc(), kItem, state);
+                        DRAWITEMSTRUCT draw = DrawRequest(*menu, static_cast<int>(i), m_surface.DC(), kItem, state);
                         menu->DrawItem(&draw);
                     }
                 }

@@ -22,13 +22,9 @@ constexpr double kCorner = 0.02, kField = 0.21, kCentre = 0.5;
 COLORREF SharedPixel(int index, double fx, double fy) {
     int width = 0, height = 0;
     ImageList_GetIconSize(TaviMenu::s_imageList.get(), &width, &height);
-    Surface surface(width, height, kWhite);
-    ImageList_Draw(TaviMenu::s_imageList.get(), index, surface.dc(), 0, 0, ILD_TRANSPARENT);
+    TestSurface surface(width, height, kWhite);
+    ImageList_Draw(TaviMenu::s_imageList.get(), index, surface.DC(), 0, 0, ILD_TRANSPARENT);
     return surface.Pixel(static_cast<int>(fx * width), static_cast<int>(fy * height));
-}
-
-const MenuItemRecord& Record(const TaviMenu& menu, UINT command) {
-    return *menu.m_items.at(static_cast<size_t>(PositionOf(menu, command)));
 }
 
 class TaviMenuImages : public ::testing::Test {

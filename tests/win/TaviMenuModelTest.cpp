@@ -24,6 +24,9 @@ MENUITEMINFOW ItemInfo(HMENU menu, UINT position, wchar_t* text = nullptr, UINT 
     return info;
 }
 
+// Commands the tests add to the test menu with plain menu calls.
+constexpr UINT kZoom = 777, kFind = 778;
+
 bool IsListed(HMENU menu) {
     return std::count(TaviMenu::s_popupHandles.begin(), TaviMenu::s_popupHandles.end(), menu) > 0;
 }
@@ -122,6 +125,28 @@ TEST(TaviMenuModel, FindCommandSearchesPopupsWhereTheyStand) {
     EXPECT_EQ(position, 4);
     EXPECT_EQ(menu.root.FindCommand(ID_NOT_IN_MENU, position), nullptr);
     EXPECT_EQ(position, -1);
+
+    // Places are positions of the live menu, also after plain menu calls:
+    // each place of a command gets its icon, an item without a record gets
+    // one, and the items around them stay as they were.
+    ASSERT_TRUE(InsertMenuW(menu.edit->m_hMenu, 0, MF_BYPOSITION | MF_STRING, ID_OPEN, L"&Open"));
+    EXPECT_EQ(menu.root.FindCommand(ID_PASTE, position), menu.edit);
+    EXPECT_EQ(position, 2);
+    // Shared icons last for the process: made with their variants, as the
+    // other tests of this strip make them.
+    const MenuSwitches switches;
+    MenuSwitches::UseXPStyle(true);
+    ASSERT_TRUE(menu.root.AddToolbarImages(IDR_TOOLBAR_24));
+    const UINT commands[] = {ID_OPEN, ID_COPY, ID_PASTE};
+    for (UINT i = 0; i < 3; ++i) {
+        const MENUITEMINFOW info = ItemInfo(menu.edit->m_hMenu, i);
+        EXPECT_EQ(info.wID, commands[i]) << i;
+        EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
+        ASSERT_TRUE(menu.edit->HoldsItem(info.dwItemData)) << i;
+        const auto& record = *reinterpret_cast<const MenuItemRecord*>(info.dwItemData);
+        EXPECT_EQ(record.m_nCommand, commands[i]) << i;
+        EXPECT_EQ(record.m_nImage, TaviMenu::FindSharedImage(commands[i])) << i;
+    }
 }
 
 TEST(TaviMenuModel, MnemonicKeyExecutesTheFirstItemWithIt) {
@@ -136,6 +161,14 @@ TEST(TaviMenuModel, MnemonicKeyExecutesTheFirstItemWithIt) {
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'o', MF_POPUP, menu.edit), 0);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_SYSMENU, menu.edit), 0);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_POPUP, nullptr), 0);
+
+    // "&&" shows an ampersand and marks nothing; an enabled item takes the
+    // key before a grayed one.
+    ASSERT_TRUE(menu.edit->AppendItem(L"R&&D", MF_STRING, kFind));
+    ASSERT_TRUE(menu.edit->AppendItem(L"&Print", MF_STRING, kZoom));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'd', MF_POPUP, menu.edit), 0);
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'&', MF_POPUP, menu.edit), 0);
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'p', MF_POPUP, menu.edit), MAKELRESULT(3, MNC_EXECUTE));
 }
 
 TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
@@ -143,20 +176,20 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
     TaviMenu& edit = *menu.edit;
     MenuItemRecord* paste = edit.m_items[1].get();
 
-    ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_STRING, 777, L"&Zoom"));
+    ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_STRING, kZoom, L"&Zoom"));
     ASSERT_TRUE(InsertMenuW(edit.m_hMenu, 0, MF_BYPOSITION | MF_SEPARATOR, 0, nullptr));
     const HMENU more = CreatePopupMenu();
     ASSERT_TRUE(AppendMenuW(edit.m_hMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(more), L"&More"));
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'z', MF_POPUP, &edit), MAKELRESULT(3, MNC_EXECUTE));
 
     ASSERT_EQ(edit.m_items.size(), 5u);
-    const int commands[] = {0, ID_COPY, ID_PASTE, 777};
+    const UINT commands[] = {0, ID_COPY, ID_PASTE, kZoom};
     for (int i = 0; i < 5; ++i) {
         const MENUITEMINFOW info = ItemInfo(edit.m_hMenu, static_cast<UINT>(i));
         EXPECT_TRUE(info.fType & MFT_OWNERDRAW) << i;
         EXPECT_EQ(info.dwItemData, reinterpret_cast<ULONG_PTR>(edit.m_items[static_cast<size_t>(i)].get())) << i;
         if (i < 4) {
-            EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, static_cast<UINT_PTR>(commands[i])) << i;
+            EXPECT_EQ(edit.m_items[static_cast<size_t>(i)]->m_nCommand, commands[i]) << i;
         }
     }
     EXPECT_EQ(edit.m_items[2].get(), paste);  // kept, not made anew
@@ -174,22 +207,31 @@ TEST(TaviMenuModel, PlainMenuCallsAreTakenInBeforeTheNextMnemonic) {
     ASSERT_EQ(edit.m_items.size(), 3u);
     EXPECT_EQ(edit.m_items[0].get(), paste);
     EXPECT_EQ(TaviMenu::FindMnemonicItem(L'c', MF_POPUP, &edit), 0);
+
+    // Changes that keep the item count are taken in as well: a new text, and
+    // an item put in place of another.
+    ASSERT_TRUE(ModifyMenuW(edit.m_hMenu, 0, MF_BYPOSITION | MF_STRING, ID_PASTE, L"Pas&te"));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L't', MF_POPUP, &edit), MAKELRESULT(0, MNC_EXECUTE));
+    ASSERT_TRUE(DeleteMenu(edit.m_hMenu, 1, MF_BYPOSITION));
+    ASSERT_TRUE(InsertMenuW(edit.m_hMenu, 1, MF_BYPOSITION | MF_OWNERDRAW, kFind, nullptr));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'z', MF_POPUP, &edit), 0);
+    EXPECT_EQ(edit.m_items.at(1)->m_nCommand, kFind);
+
+    // A pop-up deleted with a plain call takes its object and handles along.
+    TaviMenu& file = *menu.file;
+    const HMENU recent = menu.recent->m_hMenu;
+    ASSERT_TRUE(DeleteMenu(file.m_hMenu, 3, MF_BYPOSITION));
+    EXPECT_EQ(TaviMenu::FindMnemonicItem(L'x', MF_POPUP, &file), MAKELRESULT(3, MNC_EXECUTE));
+    EXPECT_EQ(MenuMap::Find(recent), nullptr);
+    EXPECT_FALSE(IsListed(recent));
+    EXPECT_TRUE(file.m_popups.empty());
 }
 
 TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
     TestMenu menu;
-    const GdiObject<HFONT> font = CreateMenuFont();
-    HDC dc = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(dc, font.get());
-    const auto width = [dc](const std::wstring& text) {
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    };
-
     const std::vector<std::wstring> labels = {L"&Open", L"Save &as", L"", L"&Recent", L"E&xit"};
     LONG column = 0;
-    for (const std::wstring& label : labels) column = std::max(column, width(label + L' '));
+    for (const std::wstring& label : labels) column = std::max(column, MenuTextWidth(label + L' '));
 
     std::wstring open, saveAs, exit;
     ASSERT_TRUE(menu.file->GetItemText(0, open));
@@ -204,14 +246,12 @@ TEST(TaviMenuModel, AcceleratorsStartInOneColumn) {
         // The label followed by spaces only, as few as reach the column.
         EXPECT_EQ(padded.find_last_not_of(L' ') + 1, std::wcslen(label)) << padded.c_str();
         EXPECT_EQ(padded.substr(0, std::wcslen(label)), label);
-        EXPECT_GE(width(padded), column);
+        EXPECT_GE(MenuTextWidth(padded), column);
         if (padded.size() > std::wcslen(label)) {
-            EXPECT_LT(width(padded.substr(0, padded.size() - 1)), column);
+            EXPECT_LT(MenuTextWidth(padded.substr(0, padded.size() - 1)), column);
         }
     }
     EXPECT_EQ(exit, L"E&xit");
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
 }
 
 TEST(TaviMenuModel, DestroyingTheRootFreesTheWholeTree) {
