@@ -10,6 +10,11 @@ BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_SIZE, OnSize)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(WM_ENABLE, OnStaticLook)
+    ON_MESSAGE(STM_SETICON, OnStaticLook)
+    ON_MESSAGE(STM_SETIMAGE, OnStaticLook)
 END_MESSAGE_MAP()
 
 namespace {
@@ -104,6 +109,26 @@ LRESULT CSegmentDisplay::OnPrintClient(WPARAM dc, LPARAM) {
 void CSegmentDisplay::OnSize() {
     // The glyphs are laid out anew for the new size, everywhere.
     Redraw();
+}
+
+void CSegmentDisplay::OnSysColorChange() {
+    // The static control would paint its own face over the display here.
+    // The display's colours are its own, but a screen whose colours change
+    // may have lost what it showed: all of it is drawn anew.
+    Redraw();
+}
+
+LRESULT CSegmentDisplay::OnSetText(WPARAM wParam, LPARAM lParam) {
+    // The system keeps the text; the static control would also paint it
+    // straight onto the screen.
+    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, wParam, lParam);
+    if (m_strText == L"?") Redraw();
+    return result;
+}
+
+void CSegmentDisplay::OnStaticLook() {
+    // Enabling and images change nothing the display shows, and the static
+    // control would paint its own face straight onto the screen for them.
 }
 
 void CSegmentDisplay::FillBackground(HDC dc, const RECT& area) const {

@@ -55,6 +55,9 @@ private:
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM dc, LPARAM);
     void OnSize();
+    void OnSysColorChange();
+    LRESULT OnSetText(WPARAM, LPARAM);
+    void OnStaticLook();
 
     std::vector<GlyphCell> LayoutGlyphs(const RECT& client) const;
     void FillBackground(HDC dc, const RECT& area) const;

@@ -204,8 +204,9 @@ TEST_F(SegmentDisplay, OnlyAChangeAsksForARepaint) {
 
 // The clock through its changes, every frame on screen compared with a
 // whole repaint of the same text: ticks copying digits into place, a part
-// exposed, a new layout at the first hour and at the wrap, new colours.
-// At a size of whole pixels per glyph unit and at one of fractions.
+// exposed, a new layout at the first hour and at the wrap, new colours,
+// and the messages on which a static control paints its own face. At a
+// size of whole pixels per glyph unit and at one of fractions.
 TEST_F(SegmentDisplay, EveryFrameOfTheClockLooksLikeAWholeRepaint) {
     const HWND display = m_display.m_hWnd;
     for (const SIZE size : {SIZE{kWidth, kHeight}, SIZE{601, 157}}) {
@@ -254,5 +255,15 @@ TEST_F(SegmentDisplay, EveryFrameOfTheClockLooksLikeAWholeRepaint) {
         m_display.SetColours(RGB(0, 0, 0), RGB(255, 255, 0));
         expectWhole("new colours");
         tick(L"00:00.1");
+
+        // The lock window hands new system colours on to its controls.
+        SendMessageW(m_host.Parent()->m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+        expectWhole("system colours");
+        SetWindowTextW(display, L"time");
+        expectWhole("window text");
+        EnableWindow(display, FALSE);
+        expectWhole("disabled");
+        EnableWindow(display, TRUE);
+        tick(L"00:00.2");
     }
 }
