@@ -25,7 +25,7 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 wineserver_pid() {
   local pid
   for pid in $(pgrep -u "$(id -u)" wineserver); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       echo "$pid"
       return
     fi
