@@ -152,8 +152,8 @@ void CSegmentDisplay::Draw(HDC dc, const RECT& client, const RECT& area) {
 void CSegmentDisplay::Compose(HDC compatible) {
     RECT client;
     GetClientRect(m_hWnd, &client);
-    if (!m_frame || m_frame->Width() != client.right || m_frame->Height() != client.bottom)
-        m_frame = CMemoryDC::Create(compatible, client.right, client.bottom);
+    // Anew each time: the size, or the screen's format, may have changed.
+    m_frame = CMemoryDC::Create(compatible, client.right, client.bottom);
     BuildGlyphs();
     const std::vector<GlyphCell> cells = LayoutGlyphs(client);
     m_places.clear();

@@ -15,17 +15,13 @@ public:
     CMemoryDC& operator=(const CMemoryDC&) = delete;
 
     operator HDC() const { return m_hDC; }
-    int Width() const { return m_nWidth; }
-    int Height() const { return m_nHeight; }
 
 private:
-    CMemoryDC(HDC dc, HBITMAP bitmap, int width, int height);
+    CMemoryDC(HDC dc, HBITMAP bitmap);
 
     HDC m_hDC;
     HBITMAP m_hBitmap;
     HGDIOBJ m_hOldBitmap;
-    int m_nWidth;
-    int m_nHeight;
 };
 
 inline std::unique_ptr<CMemoryDC> CMemoryDC::Create(HDC compatible, int width, int height) {
@@ -38,11 +34,11 @@ inline std::unique_ptr<CMemoryDC> CMemoryDC::Create(HDC compatible, int width, i
         DeleteDC(dc);
         return nullptr;
     }
-    return std::unique_ptr<CMemoryDC>(new CMemoryDC(dc, bitmap, width, height));
+    return std::unique_ptr<CMemoryDC>(new CMemoryDC(dc, bitmap));
 }
 
-inline CMemoryDC::CMemoryDC(HDC dc, HBITMAP bitmap, int width, int height)
-    : m_hDC(dc), m_hBitmap(bitmap), m_hOldBitmap(SelectObject(dc, bitmap)), m_nWidth(width), m_nHeight(height) {}
+inline CMemoryDC::CMemoryDC(HDC dc, HBITMAP bitmap)
+    : m_hDC(dc), m_hBitmap(bitmap), m_hOldBitmap(SelectObject(dc, bitmap)) {}
 
 inline CMemoryDC::~CMemoryDC() {
     SelectObject(m_hDC, m_hOldBitmap);
