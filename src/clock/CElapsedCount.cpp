@@ -31,13 +31,20 @@ bool CElapsedCount::Tick(std::int64_t now) {
     // same count again must not cost a repaint.
     if (!text || *text == m_strText) return false;
     m_strText = std::move(*text);
-    const bool tell = !m_bTextWaiting;
     m_bTextWaiting = true;
+    const bool tell = !m_bWindowTold;
+    m_bWindowTold = true;
     return tell;
+}
+
+void CElapsedCount::NotTold() {
+    std::lock_guard<std::mutex> lock(m_lock);
+    m_bWindowTold = false;
 }
 
 std::optional<std::wstring> CElapsedCount::TakeText() {
     std::lock_guard<std::mutex> lock(m_lock);
+    m_bWindowTold = false;
     if (!m_bTextWaiting) return std::nullopt;
     m_bTextWaiting = false;
     return m_strText;

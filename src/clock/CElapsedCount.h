@@ -24,8 +24,11 @@ public:
 
     // One timer tick at `now`: the count becomes the time since Start, so
     // late or skipped ticks cost no accuracy. True when a new text is ready
-    // and none was waiting, i.e. when the window must be told.
+    // and the window has not been told of one yet, i.e. when it must be.
     bool Tick(std::int64_t now);
+    // Telling the window failed: the next tick that brings a text tries
+    // again, else the window would wait for word that never comes.
+    void NotTold();
     // The newest text the window has not taken yet.
     std::optional<std::wstring> TakeText();
 
@@ -40,4 +43,5 @@ private:
     std::uint32_t m_nTicks = 0;
     std::wstring m_strText;  // the newest text a tick formatted
     bool m_bTextWaiting = false;
+    bool m_bWindowTold = false;  // a word to the window is on its way
 };

@@ -65,7 +65,7 @@ void CALLBACK CElapsedTimeStatic::TimerProc(UINT, UINT, DWORD_PTR user, DWORD_PT
 
 void CElapsedTimeStatic::OnTick() {
     // m_hWnd is set before Start and cleared only after the timer is killed.
-    if (m_count.Tick(Now())) PostMessageW(m_hWnd, kTextReadyMessage, 0, 0);
+    if (m_count.Tick(Now()) && !PostMessageW(m_hWnd, kTextReadyMessage, 0, 0)) m_count.NotTold();
 }
 
 LRESULT CElapsedTimeStatic::OnTextReady(WPARAM, LPARAM) {

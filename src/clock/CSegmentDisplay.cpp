@@ -1,13 +1,20 @@
 #include "clock/CSegmentDisplay.h"
 
+#include <typeinfo>
+
+#include "clock/CSegmentInks.h"
 #include "framework/COffscreenDC.h"
-#include "framework/GdiObjects.h"
 
 BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
     ON_MESSAGE(WM_PAINT, OnPaint)
     ON_MESSAGE(WM_ERASEBKGND, OnEraseBkgnd)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
     ON_MESSAGE(WM_SIZE, OnSize)
+    ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+    ON_MESSAGE(WM_SETTEXT, OnSetText)
+    ON_MESSAGE(WM_ENABLE, OnStaticLook)
+    ON_MESSAGE(STM_SETICON, OnStaticLook)
+    ON_MESSAGE(STM_SETIMAGE, OnStaticLook)
 END_MESSAGE_MAP()
 
 namespace {
@@ -21,48 +28,25 @@ RECT ToRect(const PixelRect& pixels) {
     return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
 
-struct SegmentInks {
-    HPEN pen;
-    HBRUSH brush;
-};
-
-void DrawGlyph(HDC dc, const CSegmentGlyph& glyph, const GlyphCell& cell, const SegmentInks& off,
-               const SegmentInks& on) {
-    std::vector<POINT> points;
-    for (int i = 0; i < glyph.SegmentCount(); ++i) {
-        const SegmentInks& ink = glyph.IsLit(i) ? on : off;
-        SelectObject(dc, ink.pen);
-        SelectObject(dc, ink.brush);
-        const SegmentOutline& outline = glyph.Outlines()[i];
-        points.clear();
-        for (const SegmentPoint& point : outline) {
-            const SegmentPoint p = MapToCell(cell, glyph.Width(), point);
-            points.push_back({p.x, p.y});
-        }
-        BeginPath(dc);
-        MoveToEx(dc, points[0].x, points[0].y, nullptr);
-        PolylineTo(dc, points.data() + 1, static_cast<DWORD>(points.size() - 1));
-        EndPath(dc);
-        // Closes the outline, strokes it with the pen and fills it with the brush.
-        StrokeAndFillPath(dc);
-    }
+void Copy(HDC target, const RECT& area, HDC source) {
+    BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source, area.left,
+           area.top, SRCCOPY);
 }
 }  // namespace
 
 void CSegmentDisplay::SetText(const std::wstring& text) {
     if (text == m_strText) return;
     GlyphList glyphs = BuildGlyphList(text);
-    // A clock changes one or two digits at a time: repainting just those is
+    // A clock changes one or two digits at a time: copying just those is
     // most of the saving while it runs.
     const auto changed = m_bModified || text == L"?" ? std::nullopt : ChangedGlyphs(m_glyphs, glyphs);
     m_strText = text;
-    if (!changed) {
-        m_bModified = true;
-        Redraw();
+    if (changed && ShowChanges(glyphs, *changed)) {
+        m_glyphs = std::move(glyphs);
         return;
     }
-    m_glyphs = std::move(glyphs);
-    InvalidateGlyphs(*changed);
+    m_bModified = true;
+    Redraw();
 }
 
 void CSegmentDisplay::SetColours(COLORREF crOff, COLORREF crOn) {
@@ -79,19 +63,9 @@ void CSegmentDisplay::SetStyle(DWORD style) {
 }
 
 void CSegmentDisplay::Redraw() {
+    m_bComposed = false;
     // A null window would invalidate every window of the desktop.
     if (m_hWnd) InvalidateRect(m_hWnd, nullptr, TRUE);
-}
-
-void CSegmentDisplay::InvalidateGlyphs(const std::vector<std::size_t>& positions) {
-    if (!m_hWnd) return;
-    RECT client;
-    GetClientRect(m_hWnd, &client);
-    const std::vector<GlyphCell> cells = LayoutGlyphs(client);
-    for (std::size_t i : positions) {
-        const RECT rc = ToRect(CellPixels(cells[i]));
-        InvalidateRect(m_hWnd, &rc, TRUE);
-    }
 }
 
 std::vector<GlyphCell> CSegmentDisplay::LayoutGlyphs(const RECT& client) const {
@@ -109,6 +83,11 @@ void CSegmentDisplay::BuildGlyphs() {
 
 void CSegmentDisplay::OnPaint() {
     CPaintDC paint(m_hWnd);
+    if (!m_bComposed) Compose(paint);
+    if (m_frame) {
+        Copy(paint, paint.PaintRect(), *m_frame);
+        return;
+    }
     RECT client;
     GetClientRect(m_hWnd, &client);
     COffscreenDC offscreen(paint, paint.PaintRect());
@@ -132,29 +111,92 @@ void CSegmentDisplay::OnSize() {
     Redraw();
 }
 
-void CSegmentDisplay::Draw(HDC dc, const RECT& client, const RECT& area) {
+void CSegmentDisplay::OnSysColorChange() {
+    // The static control would paint its own face over the display here.
+    // The display's colours are its own, but a screen whose colours change
+    // may have lost what it showed: all of it is drawn anew.
+    Redraw();
+}
+
+LRESULT CSegmentDisplay::OnSetText(WPARAM wParam, LPARAM lParam) {
+    // The system keeps the text; the static control would also paint it
+    // straight onto the screen.
+    const LRESULT result = ::DefWindowProcW(m_hWnd, WM_SETTEXT, wParam, lParam);
+    if (m_strText == L"?") Redraw();
+    return result;
+}
+
+void CSegmentDisplay::OnStaticLook() {
+    // Enabling and images change nothing the display shows, and the static
+    // control would paint its own face straight onto the screen for them.
+}
+
+void CSegmentDisplay::FillBackground(HDC dc, const RECT& area) const {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, m_crBackground);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+}
 
-    const bool soft = m_dwStyle & SDS_SOFTEDGE;
-    const GdiObject<HBRUSH> offBrush(CreateSolidBrush(m_crOff));
-    const GdiObject<HBRUSH> onBrush(CreateSolidBrush(m_crOn));
-    const GdiObject<HPEN> offPen(
-        CreatePen(PS_SOLID, 1, soft ? SoftEdgeColour(m_crOff, m_crBackground) : m_crOff));
-    const GdiObject<HPEN> onPen(
-        CreatePen(PS_SOLID, 1, soft ? SoftEdgeColour(m_crOn, m_crBackground) : m_crOn));
-    // Put back whatever the context held before, so the inks can be deleted.
-    const CSelectedObject keepPen(dc, offPen.get());
-    const CSelectedObject keepBrush(dc, offBrush.get());
-
+void CSegmentDisplay::Draw(HDC dc, const RECT& client, const RECT& area) {
+    FillBackground(dc, area);
+    CSegmentInks inks(dc, m_crOff, m_crOn, m_crBackground, m_dwStyle);
     BuildGlyphs();
     const std::vector<GlyphCell> cells = LayoutGlyphs(client);
     for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
-        const RECT cell = ToRect(CellPixels(cells[i]));
+        const RECT ink = ToRect(InkPixels(*m_glyphs[i], cells[i]));
         RECT overlap;
-        if (!IntersectRect(&overlap, &cell, &area)) continue;
-        DrawGlyph(dc, *m_glyphs[i], cells[i], {offPen.get(), offBrush.get()},
-                  {onPen.get(), onBrush.get()});
+        if (IntersectRect(&overlap, &ink, &area)) inks.DrawGlyph(*m_glyphs[i], cells[i]);
     }
+}
+
+void CSegmentDisplay::Compose(HDC compatible) {
+    RECT client;
+    GetClientRect(m_hWnd, &client);
+    // Anew each time: the size, or the screen's format, may have changed.
+    m_frame = CMemoryDC::Create(compatible, client.right, client.bottom);
+    BuildGlyphs();
+    const std::vector<GlyphCell> cells = LayoutGlyphs(client);
+    m_places.clear();
+    m_bPlacesApart = true;
+    for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
+        GlyphPlace place{cells[i], ToRect(InkPixels(*m_glyphs[i], cells[i])), {}, {}};
+        IntersectRect(&place.shown, &place.ink, &client);
+        if (i > 0 && m_places.back().ink.right > place.ink.left) m_bPlacesApart = false;
+        m_places.push_back(std::move(place));
+    }
+    if (m_frame) Draw(*m_frame, client, client);
+    m_bComposed = true;
+}
+
+bool CSegmentDisplay::ShowChanges(const GlyphList& glyphs, const std::vector<std::size_t>& positions) {
+    // A glyph's pixels replace what was at its place only when nothing
+    // else draws there, and only another glyph of the same class covers
+    // the same pixels.
+    if (!m_bComposed || !m_frame || !m_bPlacesApart) return false;
+    for (std::size_t i : positions) {
+        if (typeid(*glyphs[i]) != typeid(*m_glyphs[i])) return false;
+    }
+    for (std::size_t i : positions) {
+        const CMemoryDC* drawn = DrawnGlyph(m_places[i], *glyphs[i]);
+        if (!drawn) return false;
+        Copy(*m_frame, m_places[i].shown, *drawn);
+    }
+    const HDC screen = GetDC(m_hWnd);
+    for (std::size_t i : positions) Copy(screen, m_places[i].shown, *m_frame);
+    ReleaseDC(m_hWnd, screen);
+    return true;
+}
+
+const CMemoryDC* CSegmentDisplay::DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph) {
+    std::unique_ptr<CMemoryDC>& drawn = place.drawn[glyph.Mask()];
+    if (drawn) return drawn.get();
+    const RECT& ink = place.ink;
+    drawn = CMemoryDC::Create(*m_frame, ink.right - ink.left, ink.bottom - ink.top);
+    if (!drawn) return nullptr;
+    // In the control's own coordinates, so the glyph's points land where
+    // they do in the picture.
+    SetWindowOrgEx(*drawn, ink.left, ink.top, nullptr);
+    FillBackground(*drawn, ink);
+    CSegmentInks(*drawn, m_crOff, m_crOn, m_crBackground, m_dwStyle).DrawGlyph(glyph, place.cell);
+    return drawn.get();
 }

@@ -2,22 +2,31 @@
 // A static control that draws its text as LED-style segment glyphs, lit
 // segments over the dim pattern of all segments, scaled to the control.
 // Everything here belongs to the window's thread.
+//
+// The picture is kept off screen between paints, and so is every glyph
+// drawn at each place: a change of text that leaves the places as they
+// are copies the changed glyphs' pixels into the picture and onto the
+// screen at once, and a paint copies the picture. Either way the screen
+// shows what drawing the whole control anew would.
+#include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "clock/CharacterMap.h"
 #include "clock/SegmentLayout.h"
+#include "framework/CMemoryDC.h"
 #include "framework/CWnd.h"
 
 class CSegmentDisplay : public CWnd {
 public:
-    // The exact text "?" stands for the window's own text. When only some
-    // glyphs change, only their cells are repainted.
+    // The exact text "?" stands for the window's own text.
     void SetText(const std::wstring& text);
     const std::wstring& GetText() const { return m_strText; }
     void SetColours(COLORREF crOff, COLORREF crOn);
     // SDS_ flags.
     void SetStyle(DWORD style);
-    // Repaints the whole control the next time the window's thread paints.
+    // Draws the whole control anew the next time the window's thread paints.
     void Redraw();
 
 protected:
@@ -34,13 +43,35 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Where a glyph of the kept picture sits, and each glyph drawn there.
+    struct GlyphPlace {
+        GlyphCell cell;
+        RECT ink;    // every pixel a glyph drawn here can touch
+        RECT shown;  // the part of it inside the control
+        std::map<std::uint16_t, std::unique_ptr<CMemoryDC>> drawn;  // by lit mask
+    };
+
     void OnPaint();
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnPrintClient(WPARAM dc, LPARAM);
     void OnSize();
+    void OnSysColorChange();
+    LRESULT OnSetText(WPARAM, LPARAM);
+    void OnStaticLook();
 
     std::vector<GlyphCell> LayoutGlyphs(const RECT& client) const;
-    void InvalidateGlyphs(const std::vector<std::size_t>& positions);
-    // Paints the part `area` of the client area.
+    void FillBackground(HDC dc, const RECT& area) const;
+    // Draws the part `area` of the client area, segment by segment.
     void Draw(HDC dc, const RECT& client, const RECT& area);
+    // Draws the kept picture anew and forgets the glyphs kept for it.
+    void Compose(HDC compatible);
+    // Puts the glyphs at `positions` of the new list into the picture and
+    // onto the screen; false when the picture must be composed anew.
+    bool ShowChanges(const GlyphList& glyphs, const std::vector<std::size_t>& positions);
+    const CMemoryDC* DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph);
+
+    std::unique_ptr<CMemoryDC> m_frame;  // the client area; null if none could be had
+    bool m_bComposed = false;            // m_frame and m_places show the control as it is
+    std::vector<GlyphPlace> m_places;    // one per glyph
+    bool m_bPlacesApart = false;         // no two places' inks meet
 };

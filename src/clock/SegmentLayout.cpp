@@ -1,7 +1,7 @@
 #include "clock/SegmentLayout.h"
 
 #include <algorithm>
-#include <cmath>
+#include <climits>
 #include <numeric>
 #include <typeinfo>
 
@@ -33,11 +33,18 @@ SegmentPoint MapToCell(const GlyphCell& cell, int glyphWidth, SegmentPoint point
     return {static_cast<int>(x), static_cast<int>(y)};
 }
 
-PixelRect CellPixels(const GlyphCell& cell) {
-    // Points land on floor(edge + 0.5) at most; the pen covers the pixel at
-    // a point. One more pixel each way keeps clear of rounding.
-    return {static_cast<int>(std::floor(cell.left)) - 1, static_cast<int>(std::floor(cell.top)) - 1,
-            static_cast<int>(std::ceil(cell.right)) + 2, static_cast<int>(std::ceil(cell.bottom)) + 2};
+PixelRect InkPixels(const CSegmentGlyph& glyph, const GlyphCell& cell) {
+    PixelRect ink = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+    for (const SegmentOutline& outline : glyph.Outlines()) {
+        for (const SegmentPoint& unit : outline) {
+            const SegmentPoint p = MapToCell(cell, glyph.Width(), unit);
+            ink = {std::min(ink.left, p.x), std::min(ink.top, p.y), std::max(ink.right, p.x),
+                   std::max(ink.bottom, p.y)};
+        }
+    }
+    // The pen covers the pixel at a point, right and bottom exclusive; one
+    // more pixel each way keeps clear of how a line's ends are rounded.
+    return {ink.left - 1, ink.top - 1, ink.right + 2, ink.bottom + 2};
 }
 
 std::optional<std::vector<std::size_t>> ChangedGlyphs(const GlyphList& before, const GlyphList& after) {

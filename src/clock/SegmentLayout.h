@@ -44,9 +44,10 @@ struct PixelRect {
     int bottom;
 };
 
-// Every pixel that drawing a glyph into the cell can touch, one-pixel
-// outline pen included.
-PixelRect CellPixels(const GlyphCell& cell);
+// Every pixel that drawing the glyph into the cell can touch, one-pixel
+// outline pen included. Much less than the cell: glyphs keep a margin, so
+// the inks of neighbours do not meet unless a unit is under a pixel or so.
+PixelRect InkPixels(const CSegmentGlyph& glyph, const GlyphCell& cell);
 
 // The positions whose glyphs look different after a change of text, when
 // both texts take the same cells; nothing when the cells differ.

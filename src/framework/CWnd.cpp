@@ -1,8 +1,8 @@
 #include "framework/CWnd.h"
 
-namespace {
+#include "framework/WindowMap.h"
 
-const wchar_t kObjectProperty[] = L"Quilmar.CWnd";
+namespace {
 
 // The control that sent a notification its own object may answer; null for
 // other messages and for commands from menus and accelerators.
@@ -23,12 +23,12 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
-    return hWnd ? static_cast<CWnd*>(GetPropW(hWnd, kObjectProperty)) : nullptr;
+    return hWnd ? WindowMap::Find(hWnd) : nullptr;
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!hWnd || m_hWnd || FromHandle(hWnd)) return FALSE;
-    if (!SetPropW(hWnd, kObjectProperty, this)) return FALSE;
+    WindowMap::Add(hWnd, this);
     m_hWnd = hWnd;
     PreSubclassWindow();
     m_superProc = reinterpret_cast<WNDPROC>(
@@ -42,7 +42,7 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 
 void CWnd::Detach() {
     SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
-    RemovePropW(m_hWnd, kObjectProperty);
+    WindowMap::Remove(m_hWnd);
     m_hWnd = nullptr;
     m_superProc = nullptr;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A C++ object bound to a window. One window procedure serves every bound
-// window: it finds the object through a window property and hands the
-// message to the object's message table.
+// window: it finds the object in the WindowMap and hands the message to
+// the object's message table.
 #include "framework/MessageMap.h"
 
 class CWnd {

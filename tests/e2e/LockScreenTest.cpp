@@ -64,3 +64,21 @@ TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == 1; })) << int(AlphaOf(lock));
 }
+
+// New system colours reach the clock through the lock window; the clock
+// must show whole digits after them, not the face of the static control
+// under it, which only a change of every digit would paint over.
+TEST_F(LockScreenTest, ClockStaysWholeAfterNewSystemColours) {
+    HWND lock = LockInMode("1");
+    ASSERT_NE(lock, nullptr);
+    HWND clock = GetDlgItem(lock, 1002);
+    const COLORREF yellow = RGB(255, 255, 0);
+    int before = -1;
+    ASSERT_TRUE(WaitFor([&] { return (before = ReadClockTenths(clock, yellow)) >= 0; }));
+    PostMessageW(lock, WM_SYSCOLORCHANGE, 0, 0);
+    // The clock's ticks queue up behind the posted message: half a second
+    // on, it has been handled.
+    int after = -1;
+    EXPECT_TRUE(WaitFor([&] { return (after = ReadClockTenths(clock, yellow)) >= before + 5; }))
+        << "the clock showed " << before << " and then " << after;
+}

@@ -71,7 +71,7 @@ TEST(SegmentLayout, SoftEdgeBlendsAQuarterOfTheBackgroundPerChannel) {
     EXPECT_EQ(SoftEdgeColour(0x804020, 0x08F010), 0x626C1Cu);  // channels do not mix
 }
 
-TEST(SegmentLayout, CellPixelsHoldEveryPointDrawnInTheCell) {
+TEST(SegmentLayout, InkPixelsHoldEveryPointDrawnAndStayClearOfTheNeighbours) {
     const CSevenSegmentGlyph seven;
     const CFourteenSegmentGlyph fourteen;
     const CColonDotGlyph colonDot;
@@ -82,7 +82,7 @@ TEST(SegmentLayout, CellPixelsHoldEveryPointDrawnInTheCell) {
                                                static_cast<const CSegmentGlyph*>(&colonDot)}) {
                 const GlyphCell cell = {7 + offset, 3 + offset, 7 + offset + glyph->Width() * scale,
                                         3 + offset + kGlyphHeight * scale};
-                const PixelRect pixels = CellPixels(cell);
+                const PixelRect pixels = InkPixels(*glyph, cell);
                 for (const SegmentOutline& outline : glyph->Outlines()) {
                     for (const SegmentPoint& unit : outline) {
                         // The pen covers the pixel at the point and may
@@ -92,6 +92,12 @@ TEST(SegmentLayout, CellPixelsHoldEveryPointDrawnInTheCell) {
                                     p.y + 1 < pixels.bottom)
                             << scale << " " << offset << " " << p.x << "," << p.y;
                     }
+                }
+                // From a pixel per unit on, the ink of a glyph stays inside
+                // its own cell, so a neighbour's can be drawn without it.
+                if (scale >= 1) {
+                    EXPECT_GE(pixels.left, cell.left) << scale << " " << offset;
+                    EXPECT_LE(pixels.right, cell.right) << scale << " " << offset;
                 }
             }
         }

@@ -242,9 +242,11 @@ TEST_F(FrameworkTest, SubclassedControlSeesItsMessagesFirst) {
         EXPECT_STREQ(text, L"q");  // the edit control's own handling still ran
     }
     EXPECT_EQ(g_log, (std::vector<std::string>{"presubclass", "char q"}));
-    // The window went with the dialog; the object let go of it.
+    // The window went with the dialog; the object let go of it, and a new
+    // window given the old handle would not find it.
     EXPECT_EQ(edit.m_hWnd, nullptr);
     EXPECT_FALSE(IsWindow(editWindow));
+    EXPECT_EQ(CWnd::FromHandle(editWindow), nullptr);
 }
 
 TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {

@@ -202,28 +202,68 @@ TEST_F(SegmentDisplay, OnlyAChangeAsksForARepaint) {
     EXPECT_TRUE(GetUpdateRect(m_display.m_hWnd, nullptr, FALSE));
 }
 
-TEST_F(SegmentDisplay, ATickRepaintsOnlyTheChangedDigitsAndLooksLikeAFullPaint) {
-    m_display.SetText(L"12:34.9");
-    TestSurface screen(kWidth, kHeight);
-    ReadScreen(m_display.m_hWnd, screen);
+// The clock through its changes, every frame on screen compared with a
+// whole repaint of the same text: ticks copying digits into place, a part
+// exposed, a new layout at the first hour and at the wrap, new colours,
+// and the messages on which a static control paints its own face. At a
+// size of whole pixels per glyph unit and at one of fractions.
+TEST_F(SegmentDisplay, EveryFrameOfTheClockLooksLikeAWholeRepaint) {
+    const HWND display = m_display.m_hWnd;
+    for (const SIZE size : {SIZE{kWidth, kHeight}, SIZE{601, 157}}) {
+        SCOPED_TRACE(size.cx);
+        SetWindowPos(display, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+        m_display.SetColours(kUnlit, kLit);
+        TestSurface screen(size.cx, size.cy);
+        TestSurface whole(size.cx, size.cy);
+        const auto expectWhole = [&](const char* step) {
+            ReadScreen(display, screen);
+            whole.Print(display);
+            EXPECT_TRUE(screen.SamePixels(whole)) << step;
+        };
+        // Within one layout a tick is on the screen at once.
+        const auto tick = [&](const wchar_t* text) {
+            m_display.SetText(text);
+            EXPECT_FALSE(GetUpdateRect(display, nullptr, FALSE)) << std::string(text, text + wcslen(text));
+            expectWhole("tick");
+        };
 
-    // The last two digits change; the three glyphs before them stay.
-    m_display.SetText(L"12:35.0");
-    RECT dirty;
-    ASSERT_TRUE(GetUpdateRect(m_display.m_hWnd, &dirty, FALSE));
-    EXPECT_GE(dirty.left, 50 + 2 * 165 - 2);
-    ReadScreen(m_display.m_hWnd, screen);
-    m_display.SetText(L"");
-    m_display.SetText(L"12:35.0");
-    m_surface.Print(m_display.m_hWnd);
-    EXPECT_TRUE(screen.SamePixels(m_surface));
+        m_display.SetText(L"09:59.8");
+        expectWhole("first paint");
+        // Scribbled over the first three glyphs, which the next tick leaves
+        // alone; painting that part again shows them as they were.
+        const RECT left = {0, 0, size.cx / 3, size.cy};
+        const HDC dc = GetDC(display);
+        FillRect(dc, &left, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        ReleaseDC(display, dc);
+        m_display.SetText(L"09:59.9");
+        ReadScreen(display, screen);
+        EXPECT_EQ(screen.Pixel(2, 2), RGB(255, 255, 255)) << "only the changed digit is copied";
+        InvalidateRect(display, &left, FALSE);
+        expectWhole("exposed part");
 
-    // From the first hour on every glyph moves: the whole control repaints.
-    m_display.SetText(L"01:00:00.0");
-    ASSERT_TRUE(GetUpdateRect(m_display.m_hWnd, &dirty, FALSE));
-    EXPECT_EQ(dirty.left, 0);
-    EXPECT_EQ(dirty.right, kWidth);
-    ReadScreen(m_display.m_hWnd, screen);
-    m_surface.Print(m_display.m_hWnd);
-    EXPECT_TRUE(screen.SamePixels(m_surface));
+        tick(L"10:00.0");
+        tick(L"59:59.9");
+        m_display.SetText(L"01:00:00.0");
+        expectWhole("first hour");
+        tick(L"01:00:00.1");
+        tick(L"23:59:59.9");
+        m_display.SetText(L"00:00.0");
+        expectWhole("a day");
+        tick(L"00:00.1");
+        tick(L"00:00.2");
+        // Glyphs kept from before are of no use in the new colours.
+        m_display.SetColours(RGB(0, 0, 0), RGB(255, 255, 0));
+        expectWhole("new colours");
+        tick(L"00:00.1");
+
+        // The lock window hands new system colours on to its controls.
+        SendMessageW(m_host.Parent()->m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+        expectWhole("system colours");
+        SetWindowTextW(display, L"time");
+        expectWhole("window text");
+        EnableWindow(display, FALSE);
+        expectWhole("disabled");
+        EnableWindow(display, TRUE);
+        tick(L"00:00.2");
+    }
 }
