@@ -103,6 +103,7 @@ BOOL CLockDlg::OnInitDialog() {
 
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
+    m_pUnlockDlg->m_pszPassword = &m_strPassword;
     m_pUnlockDlg->Create();
 
     m_ctlTime.SetMode(1);
@@ -158,7 +159,6 @@ void CLockDlg::ShowUnlockPrompt() {
     // A prompt that could not be made before is made now: the lock must
     // never be left without its one way to end.
     if (!m_pUnlockDlg->m_hWnd && !m_pUnlockDlg->Create()) return;
-    m_pUnlockDlg->m_pszPassword = m_strPassword.c_str();
     m_pUnlockDlg->ShowShutdownButton(m_bAllowShutdown);
     ShowWindow(m_pUnlockDlg->m_hWnd, SW_SHOW);
 }
@@ -210,9 +210,6 @@ void CLockDlg::AcceptSettings() {
 
     WipeText(m_strPassword);
     m_strPassword = settings.m_strPassword;
-    // A prompt opened before the settings were accepted may still be on the
-    // screen: it must not keep the old text's memory, which may be gone.
-    m_pUnlockDlg->m_pszPassword = m_strPassword.c_str();
     m_strBgMode = settings.m_strBgMode;
     m_bDisableScreenSafe = settings.m_bDisableScreenSafe;
     m_bAllowShutdown = settings.m_bAllowShutdown;
@@ -223,7 +220,7 @@ void CLockDlg::AcceptSettings() {
     SetWindowAlpha(style.alpha);
     if (style.whiteDigits) m_ctlTime.SetColours(kUnlit, kWhite);
     RedrawNow();
-    if (m_bDisableScreenSafe) HoldOffScreenSaver(1);
+    if (m_bDisableScreenSafe) HoldOffScreenSaver(true);
 }
 
 void CLockDlg::OnClose() {
@@ -343,7 +340,7 @@ void CLockDlg::ReleaseLock() {
     m_bReleased = true;
     m_ctlTime.Stop();
     SetLockdown(LOCK_ALL, 0, 0);
-    if (m_bDisableScreenSafe) HoldOffScreenSaver(0);
+    if (m_bDisableScreenSafe) HoldOffScreenSaver(false);
 }
 
 void CLockDlg::OnButtonLock() {
@@ -352,19 +349,6 @@ void CLockDlg::OnButtonLock() {
 
 void CLockDlg::OnButtonUnlock() {
     SetLockdown(LOCK_ALL, 0, 0);
-}
-
-void CLockDlg::HoldOffScreenSaver(int on) {
-    if (on) {
-        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &m_bScreenSaverWasActive, 0);
-        if (m_bScreenSaverWasActive) SetScreenSaverActive(false);
-        SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
-    } else {
-        if (m_bScreenSaverWasActive) SetScreenSaverActive(true);
-        SetThreadExecutionState(ES_CONTINUOUS);
-    }
-    SetPolicyValue(L"DisableLockWorkstation", on != 0);
-    NoteHoldOff(on != 0, m_bScreenSaverWasActive != FALSE);
 }
 
 void CLockDlg::SetWindowAlpha(BYTE alpha) {
@@ -397,7 +381,7 @@ void CLockDlg::OnPaint() {
     HFONT font = CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              DEFAULT_PITCH | FF_SWISS, L"Arial");
-    if (m_strBgMode == L"3" && !m_bSettingsPending) {
+    if (PaintsOnScreen(m_strBgMode) && !m_bSettingsPending) {
         // The practically invisible mode writes onto the screen itself.
         HDC screen = GetDC(nullptr);
         DrawBanners(screen, font);

@@ -52,7 +52,6 @@ private:
     void EndLock(int result);
     void ReleaseLock();
     void AcceptSettings();
-    void HoldOffScreenSaver(int on);
     void SetWindowAlpha(BYTE alpha);
     void DrawBanners(HDC dc, HFONT font) const;
     void RedrawNow();
@@ -65,7 +64,6 @@ private:
     int m_bAllowShutdown = 0;
     int m_bSettingsPending = 0;
     CUnlockDlg* m_pUnlockDlg = nullptr;
-    BOOL m_bScreenSaverWasActive = FALSE;
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;

@@ -1,6 +1,8 @@
 #pragma once
 // The password prompt that ends the lock. Created once, hidden, owned by the
 // lock window; Escape on the lock window shows it.
+#include <string>
+
 #include "controls/CNoPasteEdit.h"
 #include "framework/CDialog.h"
 
@@ -8,8 +10,10 @@ class CUnlockDlg : public CDialog {
 public:
     CUnlockDlg();
 
-    // The lock window's current password; not owned.
-    const wchar_t* m_pszPassword = nullptr;
+    // The lock window's current password, not owned: the lock's string
+    // itself, so a password set while the prompt is open is the one it
+    // compares with.
+    const std::wstring* m_pszPassword = nullptr;
     // Receives WM_CLOSE when the right password is entered.
     HWND m_hLockWnd = nullptr;
 

@@ -20,10 +20,5 @@ LockOptions DefaultOptions();
 bool IsFlagOn(const std::wstring& value);
 const wchar_t* FlagText(bool on);
 
-// The number a background mode's text stands for, read like atoi: leading
-// white space, a sign, then digits; anything without digits is 0. Values
-// beyond int's range saturate instead of overflowing.
-int BgModeNumber(const std::wstring& text);
-
 // Drive and directory of a path, ending in its last separator.
 std::wstring DirectoryOf(const std::wstring& path);

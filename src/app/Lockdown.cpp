@@ -28,8 +28,6 @@ void EnableTaskbars(bool enable) {
     }
 }
 
-}  // namespace
-
 void SetPolicyValue(const wchar_t* name, bool on) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kPolicyKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS &&
@@ -45,6 +43,17 @@ void SetPolicyValue(const wchar_t* name, bool on) {
     RegCloseKey(key);
 }
 
+void SetScreenSaverActive(bool active) {
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
+    // Reading the setting back makes sure the change has reached the display
+    // before the program ends: some display drivers send it lazily, and a
+    // request still queued when the process exits is lost.
+    BOOL now;
+    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &now, 0);
+}
+
+}  // namespace
+
 void SetLockdown(unsigned flags, int on, int extra) {
     if (flags & LOCK_TASKMGR) {
         SetPolicyValue(L"DisableTaskMgr", on != 0);
@@ -57,17 +66,18 @@ void SetLockdown(unsigned flags, int on, int extra) {
     }
 }
 
-void SetScreenSaverActive(bool active) {
-    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, 0);
-    // Reading the setting back makes sure the change has reached the display
-    // before the program ends: some display drivers send it lazily, and a
-    // request still queued when the process exits is lost.
-    BOOL now;
-    SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &now, 0);
-}
-
-void NoteHoldOff(bool on, bool screenSaverWasActive) {
-    g_screenSaverWasActive = screenSaverWasActive;
+void HoldOffScreenSaver(bool on) {
+    if (on) {
+        BOOL active = FALSE;
+        SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+        g_screenSaverWasActive = active != FALSE;
+        if (active) SetScreenSaverActive(false);
+        SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+    } else {
+        if (g_screenSaverWasActive) SetScreenSaverActive(true);
+        SetThreadExecutionState(ES_CONTINUOUS);
+    }
+    SetPolicyValue(L"DisableLockWorkstation", on);
     g_holdOff = on;
 }
 

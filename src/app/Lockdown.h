@@ -12,15 +12,10 @@ enum : unsigned {
 // ignored: each control is applied on its own.
 void SetLockdown(unsigned flags, int on, int extra);
 
-// Sets a per-user system policy value to 1, or deletes it.
-void SetPolicyValue(const wchar_t* name, bool on);
-
-// Switches the screensaver on or off for this session, not in the profile.
-void SetScreenSaverActive(bool active);
-
-// Remembers whether the screensaver hold-off is on, and whether the
-// screensaver was on before it, for ReleaseAfterCrash.
-void NoteHoldOff(bool on, bool screenSaverWasActive);
+// Holds off (on) or gives back the screensaver, system sleep and display
+// power-off for this thread, and workstation locking through the policy.
+// A screensaver that was off before stays off.
+void HoldOffScreenSaver(bool on);
 
 // Gives back what the lock has taken, for a process that is dying: no heap,
 // no waiting on other threads, once only. The thread execution state ends

@@ -1,11 +1,10 @@
 #include "settings/CSettingsDlg.h"
 
-#include "app/ConfigRules.h"
+#include "app/BackgroundMode.h"
 #include "app/DialogText.h"
 #include "app/PasswordText.h"
 #include "res/resource.h"
 #include "settings/DesktopShortcut.h"
-#include "settings/ModeButtons.h"
 
 BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)

@@ -4,7 +4,6 @@
 #include "app/ConfigRules.h"
 #include "app/PasswordText.h"
 #include "res/resource.h"
-#include "settings/ModeButtons.h"
 
 TEST(ConfigRules, DefaultFileIsFourCrLfLinesOf58Bytes) {
     EXPECT_EQ(DefaultConfigText(), "[user]\r\nbgmode=1\r\nbdisablescreensafe=1\r\nballowshutdown=0\r\n");
@@ -23,7 +22,7 @@ TEST(ConfigRules, OnlyTheExactTextOneSwitchesAFlagOn) {
     EXPECT_STREQ(FlagText(false), L"0");
 }
 
-TEST(ConfigRules, BackgroundModeTextIsReadLikeAtoi) {
+TEST(BackgroundMode, TextIsReadLikeAtoi) {
     EXPECT_EQ(BgModeNumber(L"2"), 2);
     EXPECT_EQ(BgModeNumber(L"03"), 3);
     EXPECT_EQ(BgModeNumber(L"2abc"), 2);
@@ -54,9 +53,12 @@ TEST(BackgroundMode, AlphaAndDigitColourOfEachMode) {
     for (int mode : {-1, 4, 7, 2147483647}) EXPECT_EQ(BackgroundStyleFor(mode).alpha, 180) << mode;
     for (int mode : {-1, 0, 1, 3, 7}) EXPECT_FALSE(BackgroundStyleFor(mode).whiteDigits) << mode;
     EXPECT_TRUE(BackgroundStyleFor(2).whiteDigits);
+    // Painting tells the mode by its text, not by its number.
+    EXPECT_TRUE(PaintsOnScreen(L"3"));
+    for (const wchar_t* text : {L"03", L"3 ", L"2", L""}) EXPECT_FALSE(PaintsOnScreen(text)) << text;
 }
 
-TEST(ModeButtons, EachModeHasItsRadioButtonAndOthersNone) {
+TEST(BackgroundMode, EachModeHasItsRadioButtonAndOthersNone) {
     for (int mode = 0; mode <= 3; ++mode) {
         EXPECT_EQ(ModeButtonFor(mode), IDC_MODE_FIRST + mode);
         EXPECT_EQ(ModeTextFor(ModeButtonFor(mode)), std::to_wstring(mode));
