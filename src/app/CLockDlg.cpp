@@ -17,6 +17,10 @@ const UINT_PTR kSettingsTimer = 1;
 // How often the lock makes sure nothing has come in front of it.
 const UINT_PTR kFrontTimer = 2;
 const UINT kFrontCheckMs = 250;
+// How often the lock looks for taskbars that have appeared since (a
+// restarted shell, a new monitor): a search of all windows, so less often.
+const UINT_PTR kTaskbarTimer = 3;
+const UINT kTaskbarCheckMs = 1000;
 const int kSettingsAccepted = 100;
 // Posted to itself: the prompt takes the keyboard back from the lock window.
 const UINT kReturnToPromptMessage = WM_APP;
@@ -113,6 +117,7 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowAlpha(kStartAlpha);
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
     SetTimer(m_hWnd, kFrontTimer, kFrontCheckMs, nullptr);
+    SetTimer(m_hWnd, kTaskbarTimer, kTaskbarCheckMs, nullptr);
     m_strBanner1.clear();
     return TRUE;
 }
@@ -182,17 +187,20 @@ void CLockDlg::OnReturnToPrompt() {
 }
 
 void CLockDlg::OnTimer(WPARAM id) {
-    if (id == kFrontTimer) {
+    switch (id) {
+    case kSettingsTimer:
+        // Once per run: the settings are asked for on the first tick only.
+        KillTimer(m_hWnd, kSettingsTimer);
+        AcceptSettings();
+        return;
+    case kFrontTimer:
         if (m_bHoldingScreen) HoldTheScreen();
         return;
-    }
-    if (id != kSettingsTimer) {
-        Default();
+    case kTaskbarTimer:
+        if (m_bHoldingScreen) SetLockdown(LOCK_TASKBAR, 1, 0);
         return;
+    default: Default();
     }
-    // Once per run: the settings are asked for on the first tick only.
-    KillTimer(m_hWnd, kSettingsTimer);
-    AcceptSettings();
 }
 
 void CLockDlg::AcceptSettings() {
@@ -271,9 +279,6 @@ void CLockDlg::EndLock(int result) {
 
 void CLockDlg::HoldTheScreen() {
     RepairCover();
-    // A taskbar that has appeared since (a restarted shell, a new monitor)
-    // is taken away too.
-    SetLockdown(LOCK_TASKBAR, 1, 0);
     KeepInFront();
 }
 
