@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Drive.h"
+#include "res/resource.h"
 
 class LockFixture : public ::testing::Test {
 protected:
@@ -35,20 +36,20 @@ protected:
         return lock;
     }
 
-    HWND WaitForSettings() { return locker().WaitForDialog(1004); }
-    HWND WaitForPrompt() { return locker().WaitForDialog(1015); }
+    HWND WaitForSettings() { return locker().WaitForDialog(IDC_CONFIRM); }
+    HWND WaitForPrompt() { return locker().WaitForDialog(IDC_SHUTDOWN); }
 
     // Types the password into both boxes of the settings dialog, presses OK
     // and waits until the lock has taken the settings over.
     void AcceptSettings(HWND settings, const std::wstring& password) {
         HWND lock = GetWindow(settings, GW_OWNER);
         ASSERT_TRUE(BringToFront(settings));
-        for (int box : {1003, 1004}) {
+        for (int box : {IDC_PASSWORD, IDC_CONFIRM}) {
             ClickWindow(GetDlgItem(settings, box));
             ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, box); }));
             TypeText(password);
         }
-        ClickWindow(GetDlgItem(settings, 1006));
+        ClickWindow(GetDlgItem(settings, IDC_OK));
         ASSERT_TRUE(WaitFor([settings] { return !IsWindow(settings); })) << "settings still open";
         // The lock writes the options, starts the clock and the hold-off
         // before its thread answers anything again.
@@ -71,7 +72,7 @@ protected:
         HWND prompt = WaitForPrompt();
         EXPECT_NE(prompt, nullptr) << "no unlock prompt";
         if (prompt) {
-            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
         }
         return prompt;
     }

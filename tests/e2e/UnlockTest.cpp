@@ -28,7 +28,7 @@ TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     ASSERT_NE(lock, nullptr);
     HWND prompt = ShowPrompt(lock);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, 1015)));  // shutdown not allowed
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));  // shutdown not allowed
     // A password left on the clipboard does not get into the box: only what
     // is typed counts.
     PutOnClipboard(L"Pass Word");
@@ -60,15 +60,15 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }));
     PressKeys({VK_MENU, VK_F4});
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
-    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
-    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
 
     // Escape hides the prompt; the next Escape on the lock window brings it
     // back with the text still there.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }));
     ASSERT_EQ(ShowPrompt(lock), prompt);
-    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
     EXPECT_TRUE(locker().Running());
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
 }
@@ -79,7 +79,7 @@ TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {
     ASSERT_NE(lock, nullptr);
     HWND prompt = ShowPrompt(lock);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, 1015)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));
 }
 
 TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
@@ -97,9 +97,9 @@ TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
     // the password just set.
     ASSERT_TRUE(IsWindowVisible(prompt));
     ASSERT_TRUE(BringToFront(prompt));
-    ClickWindow(GetDlgItem(prompt, 1008));
-    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+    ClickWindow(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD));
+    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
     TypeText(L"a password long enough to need new memory");
-    ClickWindow(GetDlgItem(prompt, 1006));
+    ClickWindow(GetDlgItem(prompt, IDC_OK));
     EXPECT_TRUE(RestoredAfterExit());
 }
