@@ -30,7 +30,9 @@ protected:
         EXPECT_EQ(AlphaOf(lock), 180);
         HWND settings = WaitForSettings();
         EXPECT_NE(settings, nullptr);
-        if (settings) AcceptSettings(settings, L"pw");
+        if (settings) {
+            EXPECT_TRUE(AcceptSettings(settings, L"pw"));
+        }
         return lock;
     }
 };

@@ -65,8 +65,8 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
     // The settings are asked for once, on the first timer tick.
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    AcceptSettings(settings, L"pw");
-    Unlock(lock, L"pw");
+    ASSERT_TRUE(AcceptSettings(settings, L"pw"));
+    ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_TRUE(IsWindowEnabled(secondTaskbar.Window()));
     EXPECT_TRUE(IsWindowEnabled(laterTaskbar.Window()));

@@ -4,10 +4,6 @@
 
 namespace {
 
-int TextLength(HWND item) {
-    return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
-}
-
 void PutOnClipboard(const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -46,12 +42,8 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     ASSERT_NE(prompt, nullptr);
     TypeText(L"PW");
     PressKey(VK_RETURN);
-    HWND box = locker().WaitForMessageBox(prompt);
+    HWND box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
     ASSERT_NE(box, nullptr);
-    wchar_t shown[256] = {};
-    GetDlgItemTextW(box, 0xFFFF, shown, 256);
-    EXPECT_EQ(std::wstring(shown), L"解锁密码错误！\n\n* 区分大小写");
-    EXPECT_EQ(WindowText(box), L"");
     // A click on the black screen meanwhile gives the keyboard back to the
     // box, not to the lock window; Alt+F4 then only dismisses the box.
     MovePointer({10, 10});
@@ -92,14 +84,12 @@ TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
     ASSERT_NE(prompt, nullptr);
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    AcceptSettings(settings, L"a password long enough to need new memory");
+    ASSERT_TRUE(AcceptSettings(settings, L"a password long enough to need new memory"));
     // The prompt stayed open; used without another Escape, it compares with
     // the password just set.
     ASSERT_TRUE(IsWindowVisible(prompt));
     ASSERT_TRUE(BringToFront(prompt));
-    ClickWindow(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD));
-    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
-    TypeText(L"a password long enough to need new memory");
+    ASSERT_TRUE(TypeInto(prompt, IDC_UNLOCK_PASSWORD, L"a password long enough to need new memory"));
     ClickWindow(GetDlgItem(prompt, IDC_OK));
     EXPECT_TRUE(RestoredAfterExit());
 }
