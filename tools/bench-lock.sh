@@ -35,18 +35,16 @@ wineserver_pid() {
   return 1
 }
 
-cp -r dist/quilmar "$session_dir/app"
-wine "$session_dir/app/quilmar.exe" >/dev/null 2>&1 &
-locker=$!
+quilmar_start
 drive wait-settings
 drive fill-settings bench
 sleep 2  # past the repaints of accepting the settings
 server=$(wineserver_pid)
 
 hz=$(getconf CLK_TCK)
-start=$(date +%s.%N); lock0=$(ticks "$locker"); server0=$(ticks "$server"); x0=$(ticks "$session_xvfb")
+start=$(date +%s.%N); lock0=$(ticks "$quilmar_pid"); server0=$(ticks "$server"); x0=$(ticks "$session_xvfb")
 sleep "$cpu_seconds"
-end=$(date +%s.%N); lock1=$(ticks "$locker"); server1=$(ticks "$server"); x1=$(ticks "$session_xvfb")
+end=$(date +%s.%N); lock1=$(ticks "$quilmar_pid"); server1=$(ticks "$server"); x1=$(ticks "$session_xvfb")
 awk -v l="$((lock1 - lock0))" -v w="$((server1 - server0))" -v x="$((x1 - x0))" -v hz="$hz" \
     -v s="$start" -v e="$end" -v screen="$screen" 'BEGIN {
   wall = e - s

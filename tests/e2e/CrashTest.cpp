@@ -78,9 +78,9 @@ TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
     Locker next(m_folder);
     ASSERT_TRUE(next.Start());
     ASSERT_NE(next.WaitForLockWindow(), nullptr);
-    HWND settings = next.WaitForDialog(1004);
+    HWND settings = next.WaitForDialog(IDC_CONFIRM);
     ASSERT_NE(settings, nullptr);
-    ClickWindow(GetDlgItem(settings, 1007));
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(next.WaitForExit());
     EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
     EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));  // the next run's hold-off was on too

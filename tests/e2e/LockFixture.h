@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Drive.h"
+#include "res/resource.h"
 
 class LockFixture : public ::testing::Test {
 protected:
@@ -35,52 +36,31 @@ protected:
         return lock;
     }
 
-    HWND WaitForSettings() { return locker().WaitForDialog(1004); }
-    HWND WaitForPrompt() { return locker().WaitForDialog(1015); }
-
-    // Types the password into both boxes of the settings dialog, presses OK
-    // and waits until the lock has taken the settings over.
-    void AcceptSettings(HWND settings, const std::wstring& password) {
-        HWND lock = GetWindow(settings, GW_OWNER);
-        ASSERT_TRUE(BringToFront(settings));
-        for (int box : {1003, 1004}) {
-            ClickWindow(GetDlgItem(settings, box));
-            ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, box); }));
-            TypeText(password);
-        }
-        ClickWindow(GetDlgItem(settings, 1006));
-        ASSERT_TRUE(WaitFor([settings] { return !IsWindow(settings); })) << "settings still open";
-        // The lock writes the options, starts the clock and the hold-off
-        // before its thread answers anything again.
-        ASSERT_TRUE(SendMessageTimeoutW(lock, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr));
-    }
+    HWND WaitForSettings() { return locker().WaitForDialog(IDC_CONFIRM); }
+    HWND WaitForPrompt() { return locker().WaitForDialog(IDC_SHUTDOWN); }
 
     // Starts a lock and accepts its settings with the given password.
     HWND StartAcceptedLock(const std::wstring& password) {
         HWND lock = StartLock();
         HWND settings = WaitForSettings();
         EXPECT_NE(settings, nullptr) << "no settings dialog";
-        if (settings) AcceptSettings(settings, password);
+        if (settings) {
+            EXPECT_TRUE(AcceptSettings(settings, password));
+        }
         return lock;
     }
 
-    // Escape on the lock window, and the prompt with the focus in its box.
-    HWND ShowPrompt(HWND lock) {
-        EXPECT_TRUE(BringToFront(lock));
-        PressKey(VK_ESCAPE);
-        HWND prompt = WaitForPrompt();
-        EXPECT_NE(prompt, nullptr) << "no unlock prompt";
-        if (prompt) {
-            EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
+    // The message box `owner` shows, its text checked and its caption
+    // empty; null when none came.
+    HWND ExpectMessageBox(HWND owner, const std::wstring& text) {
+        HWND box = locker().WaitForMessageBox(owner);
+        if (box) {
+            wchar_t shown[256] = {};
+            GetDlgItemTextW(box, 0xFFFF, shown, 256);
+            EXPECT_EQ(std::wstring(shown), text);
+            EXPECT_EQ(WindowText(box), L"");
         }
-        return prompt;
-    }
-
-    // Types the password into the prompt and presses Enter.
-    void Unlock(HWND lock, const std::wstring& password) {
-        ASSERT_NE(ShowPrompt(lock), nullptr);
-        TypeText(password);
-        PressKey(VK_RETURN);
+        return box;
     }
 
     bool RestoredAfterExit() {

@@ -30,7 +30,9 @@ protected:
         EXPECT_EQ(AlphaOf(lock), 180);
         HWND settings = WaitForSettings();
         EXPECT_NE(settings, nullptr);
-        if (settings) AcceptSettings(settings, L"pw");
+        if (settings) {
+            EXPECT_TRUE(AcceptSettings(settings, L"pw"));
+        }
         return lock;
     }
 };
@@ -40,7 +42,7 @@ TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
     HWND lock = LockInMode(mode.bgmode);
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == mode.alpha; })) << int(AlphaOf(lock));
-    HWND clock = GetDlgItem(lock, 1002);
+    HWND clock = GetDlgItem(lock, IDC_TIME);
 
     int first = -1;
     ASSERT_TRUE(WaitFor([&] { return (first = ReadClockTenths(clock, mode.lit)) >= 0; }))
@@ -71,7 +73,7 @@ TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
 TEST_F(LockScreenTest, ClockStaysWholeAfterNewSystemColours) {
     HWND lock = LockInMode("1");
     ASSERT_NE(lock, nullptr);
-    HWND clock = GetDlgItem(lock, 1002);
+    HWND clock = GetDlgItem(lock, IDC_TIME);
     const COLORREF yellow = RGB(255, 255, 0);
     int before = -1;
     ASSERT_TRUE(WaitFor([&] { return (before = ReadClockTenths(clock, yellow)) >= 0; }));

@@ -14,7 +14,7 @@ RECT ClientRectOf(HWND child) {
 }
 
 int CheckedModeButton(HWND settings) {
-    for (int id = 1017; id <= 1020; ++id)
+    for (int id = IDC_MODE_FIRST; id <= IDC_MODE_LAST; ++id)
         if (SendMessageW(GetDlgItem(settings, id), BM_GETCHECK, 0, 0) == BST_CHECKED) return id;
     return 0;
 }
@@ -48,13 +48,13 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
     EXPECT_EQ(alpha, 180);
     EXPECT_EQ(flags & LWA_ALPHA, static_cast<DWORD>(LWA_ALPHA));
 
-    const RECT clock = ClientRectOf(GetDlgItem(lock, 1002));
+    const RECT clock = ClientRectOf(GetDlgItem(lock, IDC_TIME));
     EXPECT_EQ(clock.left, cx / 4);
     EXPECT_EQ(clock.top, static_cast<int>(cy * 0.6));
     EXPECT_EQ(clock.right - clock.left, cx / 2);
     EXPECT_EQ(clock.bottom - clock.top, cy / 2);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, 1000)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, 1001)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, IDC_LOCK)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(lock, IDC_UNLOCK)));
 
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
     EXPECT_FALSE(IsWindowEnabled(Taskbar()));
@@ -65,8 +65,8 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
     // The settings are asked for once, on the first timer tick.
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    AcceptSettings(settings, L"pw");
-    Unlock(lock, L"pw");
+    ASSERT_TRUE(AcceptSettings(settings, L"pw"));
+    ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_TRUE(IsWindowEnabled(secondTaskbar.Window()));
     EXPECT_TRUE(IsWindowEnabled(laterTaskbar.Window()));
@@ -75,7 +75,7 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
 TEST_F(LockWindowTest, DisplayChangeCoversTheScreensAgain) {
     HWND lock = StartLock();
     ASSERT_NE(lock, nullptr);
-    HWND clock = GetDlgItem(lock, 1002);
+    HWND clock = GetDlgItem(lock, IDC_TIME);
     const RECT before = ClientRectOf(clock);
     SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(clock, nullptr, 0, 0, 10, 10, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -165,10 +165,10 @@ TEST_F(LockWindowTest, LocksWithDefaultsWhenConfigCannotBeCreated) {
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
     // The defaults: mode 1, hold-off on, shutdown off.
-    EXPECT_EQ(CheckedModeButton(settings), 1018);
-    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1009), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1014), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_EQ(CheckedModeButton(settings), IDC_MODE_FIRST + 1);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, IDC_HOLD_OFF), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, IDC_ALLOW_SHUTDOWN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(RestoredAfterExit());
 }
 
@@ -182,9 +182,9 @@ TEST_F(LockWindowTest, OverlongAndBinaryValuesStillLock) {
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(CheckedModeButton(settings), 0);  // no button stands for that mode
-    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1009), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    EXPECT_EQ(SendMessageW(GetDlgItem(settings, 1014), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-    ClickWindow(GetDlgItem(settings, 1007));
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, IDC_HOLD_OFF), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(GetDlgItem(settings, IDC_ALLOW_SHUTDOWN), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), config);
 }
@@ -195,6 +195,6 @@ TEST_F(LockWindowTest, PolicyValueLeftByAnEarlierLockIsGoneAfterThisOne) {
     StartLock();
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    ClickWindow(GetDlgItem(settings, 1007));
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(RestoredAfterExit());
 }

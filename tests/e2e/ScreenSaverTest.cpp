@@ -10,7 +10,7 @@ TEST_F(ScreenSaverTest, HoldOffKeepsScreenSaverAndWorkstationLockAwayWhileLocked
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
     EXPECT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
-    Unlock(lock, L"pw");
+    ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_TRUE(WaitFor([] { return ScreenSaverActive(); }));
 }
@@ -22,7 +22,7 @@ TEST_F(ScreenSaverTest, WithoutHoldOffTheScreenSaverIsLeftAlone) {
     ASSERT_NE(lock, nullptr);
     EXPECT_EQ(ScreenSaverActive(), before);
     EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
-    Unlock(lock, L"pw");
+    ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_EQ(ScreenSaverActive(), before);
 }

@@ -8,10 +8,6 @@ const char kConfig[] =
     "[other]\r\nkey=value\r\n[user]\r\nbgmode=1\r\nextra=5\r\nbdisablescreensafe=1\r\n"
     "ballowshutdown=0\r\n[last]\r\nx=y\r\n";
 
-int TextLength(HWND item) {
-    return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
-}
-
 }  // namespace
 
 class SettingsTest : public LockFixture {
@@ -26,22 +22,12 @@ protected:
         return settings;
     }
 
-    void TypeInto(HWND settings, int id, const std::wstring& text) {
-        ClickWindow(GetDlgItem(settings, id));
-        ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, id); }));
-        TypeText(text);
-    }
-
     // Presses OK and expects the message box with `text`; closes it and
     // checks the focus is back in the field it points at.
     void ExpectMessage(HWND settings, const std::wstring& text, int field) {
-        ClickWindow(GetDlgItem(settings, 1006));
-        HWND box = locker().WaitForMessageBox(settings);
+        ClickWindow(GetDlgItem(settings, IDC_OK));
+        HWND box = ExpectMessageBox(settings, text);
         ASSERT_NE(box, nullptr) << "no message box";
-        wchar_t shown[256] = {};
-        GetDlgItemTextW(box, 0xFFFF, shown, 256);
-        EXPECT_EQ(std::wstring(shown), text);
-        EXPECT_EQ(WindowText(box), L"");
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
         EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, field); }));
@@ -53,26 +39,26 @@ TEST_F(SettingsTest, RefusesEmptyOrMismatchedPasswords) {
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
     // White space only is empty, whatever the second box holds.
-    TypeInto(settings, 1003, L"   ");
-    TypeInto(settings, 1004, L"x");
-    ExpectMessage(settings, L"解锁密码不能为空！", 1003);
+    ASSERT_TRUE(TypeInto(settings, IDC_PASSWORD, L"   "));
+    ASSERT_TRUE(TypeInto(settings, IDC_CONFIRM, L"x"));
+    ExpectMessage(settings, L"解锁密码不能为空！", IDC_PASSWORD);
 
     // Letter case counts; the typed texts stay as they were.
-    TypeInto(settings, 1003, L"Abc");
-    ExpectMessage(settings, L"两次输入不一致！", 1004);
-    EXPECT_EQ(TextLength(GetDlgItem(settings, 1003)), 6);
-    EXPECT_EQ(TextLength(GetDlgItem(settings, 1004)), 1);
+    ASSERT_TRUE(TypeInto(settings, IDC_PASSWORD, L"Abc"));
+    ExpectMessage(settings, L"两次输入不一致！", IDC_CONFIRM);
+    EXPECT_EQ(TextLength(GetDlgItem(settings, IDC_PASSWORD)), 6);
+    EXPECT_EQ(TextLength(GetDlgItem(settings, IDC_CONFIRM)), 1);
 }
 
 TEST_F(SettingsTest, EnterAndEscapeLeaveTheDialogOpen) {
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
-    TypeInto(settings, 1003, L"pw");
-    TypeInto(settings, 1004, L"pw");
+    ASSERT_TRUE(TypeInto(settings, IDC_PASSWORD, L"pw"));
+    ASSERT_TRUE(TypeInto(settings, IDC_CONFIRM, L"pw"));
     PressKey(VK_RETURN);
     PressKey(VK_ESCAPE);
     TypeText(L"z");  // handled after both keys
-    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, 1004)) == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, IDC_CONFIRM)) == 3; }));
     EXPECT_TRUE(IsWindowVisible(settings));
     EXPECT_TRUE(locker().Running());
 }
@@ -82,7 +68,7 @@ TEST_F(SettingsTest, CancelEndsTheLockAndLeavesConfigAsItWas) {
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
-    ClickWindow(GetDlgItem(settings, 1007));
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(RestoredAfterExit());
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), kConfig);
 }
@@ -91,11 +77,11 @@ TEST_F(SettingsTest, AcceptWritesEachOptionInPlaceAndNeverThePassword) {
     WriteFileBytes(locker().ConfigPath(), kConfig);
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
-    ClickWindow(GetDlgItem(settings, 1019));  // highly transparent
-    ClickWindow(GetDlgItem(settings, 1009));  // hold-off off
-    ClickWindow(GetDlgItem(settings, 1014));  // shutdown allowed
-    ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, 1014) == BST_CHECKED; }));
-    AcceptSettings(settings, L"secret1");
+    ClickWindow(GetDlgItem(settings, IDC_MODE_FIRST + 2));  // highly transparent
+    ClickWindow(GetDlgItem(settings, IDC_HOLD_OFF));  // hold-off off
+    ClickWindow(GetDlgItem(settings, IDC_ALLOW_SHUTDOWN));  // shutdown allowed
+    ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, IDC_ALLOW_SHUTDOWN) == BST_CHECKED; }));
+    ASSERT_TRUE(AcceptSettings(settings, L"secret1"));
 
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
               "[other]\r\nkey=value\r\n[user]\r\nbgmode=2\r\nextra=5\r\nbdisablescreensafe=0\r\n"

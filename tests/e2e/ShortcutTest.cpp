@@ -6,17 +6,12 @@
 
 namespace {
 
-const int kChecks[] = {1009, 1014, 1017, 1018, 1019, 1020};
-
-// Another program reads only the length of a password box.
-LRESULT TextLength(HWND settings, int id) {
-    return SendMessageW(GetDlgItem(settings, id), WM_GETTEXTLENGTH, 0, 0);
-}
+const int kChecks[] = {IDC_HOLD_OFF, IDC_ALLOW_SHUTDOWN, IDC_MODE_FIRST, IDC_MODE_FIRST + 1, IDC_MODE_FIRST + 2, IDC_MODE_LAST};
 
 // What the user can see of the settings dialog's values.
 struct DialogState {
     bool visible = false;
-    std::array<LRESULT, 2> passwordLengths{};
+    std::array<int, 2> passwordLengths{};
     std::wstring moreText;
     std::array<UINT, 6> checks{};
     bool operator==(const DialogState& o) const {
@@ -28,8 +23,9 @@ struct DialogState {
 DialogState StateOf(HWND settings) {
     DialogState state;
     state.visible = IsWindowVisible(settings);
-    state.passwordLengths = {TextLength(settings, 1003), TextLength(settings, 1004)};
-    state.moreText = WindowText(GetDlgItem(settings, 1008));
+    state.passwordLengths = {TextLength(GetDlgItem(settings, IDC_PASSWORD)),
+                             TextLength(GetDlgItem(settings, IDC_CONFIRM))};
+    state.moreText = WindowText(GetDlgItem(settings, IDC_MORE));
     for (size_t i = 0; i < state.checks.size(); ++i) state.checks[i] = IsDlgButtonChecked(settings, kChecks[i]);
     return state;
 }
@@ -54,7 +50,7 @@ protected:
         LockFixture::TearDown();
     }
 
-    HWND More() const { return GetDlgItem(m_settings, 1008); }
+    HWND More() const { return GetDlgItem(m_settings, IDC_MORE); }
     bool LinkExists() const { return GetFileAttributesW(m_link.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
     HWND OpenMenu() {
@@ -65,13 +61,10 @@ protected:
     // Waits until the dialog has handled a key typed now: by then it has
     // handled every command posted to it before. The key is taken back.
     void SyncWithDialog() {
-        HWND box = GetDlgItem(m_settings, 1004);
-        ClickWindow(box);
-        ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == box; }));
-        TypeText(L"x");
-        ASSERT_TRUE(WaitFor([&] { return TextLength(m_settings, 1004) == m_before.passwordLengths[1] + 1; }));
+        ASSERT_TRUE(TypeInto(m_settings, IDC_CONFIRM, L"x"));
+        ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(m_settings, IDC_CONFIRM)) == m_before.passwordLengths[1] + 1; }));
         PressKey(VK_BACK);
-        ASSERT_TRUE(WaitFor([&] { return TextLength(m_settings, 1004) == m_before.passwordLengths[1]; }));
+        ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(m_settings, IDC_CONFIRM)) == m_before.passwordLengths[1]; }));
     }
 
     void ExpectDialogUnchanged() {
@@ -127,8 +120,8 @@ TEST_F(ShortcutTest, DismissingTheMenuCreatesNothing) {
     menu = OpenMenu();
     ASSERT_NE(menu, nullptr);
     RECT edit, check;
-    GetWindowRect(GetDlgItem(m_settings, 1004), &edit);
-    GetWindowRect(GetDlgItem(m_settings, 1014), &check);
+    GetWindowRect(GetDlgItem(m_settings, IDC_CONFIRM), &edit);
+    GetWindowRect(GetDlgItem(m_settings, IDC_ALLOW_SHUTDOWN), &check);
     const POINT bare = {edit.right - 10, (check.top + check.bottom) / 2};
     ASSERT_EQ(WindowFromPoint(bare), m_settings);
     MovePointer(bare);

@@ -79,7 +79,7 @@ TEST_F(StayInFrontTest, AWindowThatKeepsTakingTheForegroundGetsNoKeyAndNoClick) 
     ClickWindow(thief.Window());
     thief.StealForeground(false);
     // The owner, once the lock has the keyboard again, unlocks as always.
-    Unlock(lock, L"pw");
+    ASSERT_TRUE(Unlock(lock, L"pw"));
     ASSERT_TRUE(RestoredAfterExit());
     EXPECT_EQ(thief.Keys(), 0);
     EXPECT_EQ(thief.Clicks(), 0);
@@ -97,6 +97,6 @@ TEST_F(StayInFrontTest, SettingsDialogKeepsWorkingAboveTheLock) {
     Intruder intruder;
     EXPECT_TRUE(WaitFor([&] { return Above(settings, intruder.Window()); }, 1000));
     EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == settings; }, 1000));
-    AcceptSettings(settings, L"pw");
+    ASSERT_TRUE(AcceptSettings(settings, L"pw"));
     EXPECT_TRUE(locker().Running());
 }

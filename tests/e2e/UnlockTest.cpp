@@ -4,10 +4,6 @@
 
 namespace {
 
-int TextLength(HWND item) {
-    return static_cast<int>(SendMessageW(item, WM_GETTEXTLENGTH, 0, 0));
-}
-
 void PutOnClipboard(const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -28,7 +24,7 @@ TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     ASSERT_NE(lock, nullptr);
     HWND prompt = ShowPrompt(lock);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, 1015)));  // shutdown not allowed
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));  // shutdown not allowed
     // A password left on the clipboard does not get into the box: only what
     // is typed counts.
     PutOnClipboard(L"Pass Word");
@@ -46,12 +42,8 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     ASSERT_NE(prompt, nullptr);
     TypeText(L"PW");
     PressKey(VK_RETURN);
-    HWND box = locker().WaitForMessageBox(prompt);
+    HWND box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
     ASSERT_NE(box, nullptr);
-    wchar_t shown[256] = {};
-    GetDlgItemTextW(box, 0xFFFF, shown, 256);
-    EXPECT_EQ(std::wstring(shown), L"解锁密码错误！\n\n* 区分大小写");
-    EXPECT_EQ(WindowText(box), L"");
     // A click on the black screen meanwhile gives the keyboard back to the
     // box, not to the lock window; Alt+F4 then only dismisses the box.
     MovePointer({10, 10});
@@ -60,15 +52,15 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }));
     PressKeys({VK_MENU, VK_F4});
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
-    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
-    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
 
     // Escape hides the prompt; the next Escape on the lock window brings it
     // back with the text still there.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }));
     ASSERT_EQ(ShowPrompt(lock), prompt);
-    EXPECT_EQ(TextLength(GetDlgItem(prompt, 1008)), 2);
+    EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
     EXPECT_TRUE(locker().Running());
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
 }
@@ -79,7 +71,7 @@ TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {
     ASSERT_NE(lock, nullptr);
     HWND prompt = ShowPrompt(lock);
     ASSERT_NE(prompt, nullptr);
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, 1015)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));
 }
 
 TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
@@ -92,14 +84,12 @@ TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
     ASSERT_NE(prompt, nullptr);
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
-    AcceptSettings(settings, L"a password long enough to need new memory");
+    ASSERT_TRUE(AcceptSettings(settings, L"a password long enough to need new memory"));
     // The prompt stayed open; used without another Escape, it compares with
     // the password just set.
     ASSERT_TRUE(IsWindowVisible(prompt));
     ASSERT_TRUE(BringToFront(prompt));
-    ClickWindow(GetDlgItem(prompt, 1008));
-    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, 1008); }));
-    TypeText(L"a password long enough to need new memory");
-    ClickWindow(GetDlgItem(prompt, 1006));
+    ASSERT_TRUE(TypeInto(prompt, IDC_UNLOCK_PASSWORD, L"a password long enough to need new memory"));
+    ClickWindow(GetDlgItem(prompt, IDC_OK));
     EXPECT_TRUE(RestoredAfterExit());
 }

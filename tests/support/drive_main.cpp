@@ -12,41 +12,8 @@ namespace {
 
 HWND FindOwnedDialog(int controlId) {
     HWND found = nullptr;
-    WaitFor([&] {
-        HWND lock = FindLockWindow();
-        for (HWND w = GetTopWindow(nullptr); w && lock; w = GetWindow(w, GW_HWNDNEXT)) {
-            if (GetWindow(w, GW_OWNER) == lock && IsWindowVisible(w) && GetDlgItem(w, controlId)) {
-                found = w;
-                return true;
-            }
-        }
-        return false;
-    });
+    WaitFor([&] { return (found = OwnedDialog(FindLockWindow(), controlId)) != nullptr; });
     return found;
-}
-
-bool FillSettings(const std::wstring& password) {
-    HWND settings = FindOwnedDialog(IDC_CONFIRM);
-    if (!settings || !BringToFront(settings)) return false;
-    TypeText(password);
-    PressKey(VK_TAB);
-    TypeText(password);
-    ClickWindow(GetDlgItem(settings, IDC_OK));
-    return WaitFor([settings] { return !IsWindowVisible(settings); });
-}
-
-bool ShowPrompt() {
-    HWND lock = FindLockWindow();
-    if (!lock || !BringToFront(lock)) return false;
-    PressKey(VK_ESCAPE);
-    return FindOwnedDialog(IDC_SHUTDOWN) != nullptr;
-}
-
-bool Unlock(const std::wstring& password) {
-    if (!FindOwnedDialog(IDC_SHUTDOWN)) return false;
-    TypeText(password);
-    PressKey(VK_RETURN);
-    return WaitFor([] { return FindLockWindow() == nullptr; });
 }
 
 bool PressShutdown() {
@@ -122,9 +89,9 @@ int wmain(int argc, wchar_t** argv) {
     bool ok = false;
     if (verb == L"wait-lock") ok = WaitFor([] { return FindLockWindow() != nullptr; });
     else if (verb == L"wait-settings") ok = FindOwnedDialog(IDC_CONFIRM) != nullptr;
-    else if (verb == L"fill-settings") ok = FillSettings(arg);
-    else if (verb == L"show-prompt") ok = ShowPrompt();
-    else if (verb == L"unlock") ok = Unlock(arg);
+    else if (verb == L"fill-settings") ok = AcceptSettings(FindOwnedDialog(IDC_CONFIRM), arg);
+    else if (verb == L"show-prompt") ok = ShowPrompt(FindLockWindow()) != nullptr;
+    else if (verb == L"unlock") ok = Unlock(FindLockWindow(), arg) && WaitFor([] { return FindLockWindow() == nullptr; });
     else if (verb == L"shutdown") ok = PressShutdown();
     else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
     else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));

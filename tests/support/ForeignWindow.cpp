@@ -1,0 +1,61 @@
+#include "ForeignWindow.h"
+
+ForeignWindow::ForeignWindow(const wchar_t* className, bool shown)
+    : m_className(className), m_shown(shown), m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    m_thread = CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr);
+    WaitForSingleObject(m_ready, INFINITE);
+}
+
+ForeignWindow::~ForeignWindow() {
+    PostMessageW(m_window, WM_CLOSE, 0, 0);
+    WaitForSingleObject(m_thread, INFINITE);
+    CloseHandle(m_thread);
+    CloseHandle(m_ready);
+}
+
+namespace {
+// Asks a foreign window's own thread to take the foreground: activation
+// asked from another thread would come some time later.
+const UINT kTakeForegroundMessage = WM_APP;
+}  // namespace
+
+void ForeignWindow::TakeForeground() {
+    SendMessageW(m_window, kTakeForegroundMessage, 0, 0);
+}
+
+DWORD WINAPI ForeignWindow::Run(LPVOID param) {
+    auto* self = static_cast<ForeignWindow*>(param);
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &ForeignWindow::Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = self->m_className;
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    RegisterClassW(&wc);  // fails harmlessly when an earlier window registered it
+    self->m_window = CreateWindowExW(
+        self->m_shown ? WS_EX_TOPMOST : 0, self->m_className, L"", WS_POPUP | (self->m_shown ? WS_VISIBLE : 0), 0,
+        0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtrW(self->m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    SetTimer(self->m_window, 1, 5, nullptr);
+    SetEvent(self->m_ready);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+LRESULT CALLBACK ForeignWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = reinterpret_cast<ForeignWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: InterlockedIncrement(&self->m_keys); break;
+    case WM_LBUTTONDOWN: InterlockedIncrement(&self->m_clicks); break;
+    case WM_TIMER:
+        if (!self->m_steal) return 0;
+        [[fallthrough]];
+    case kTakeForegroundMessage:
+        SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        SetForegroundWindow(window);
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

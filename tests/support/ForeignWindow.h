@@ -1,0 +1,34 @@
+#pragma once
+#include <windows.h>
+
+// A window of this test program on a thread of its own: what another
+// program's window is to the lock. It answers messages while the test
+// waits, counts the keys and clicks it gets, and on request takes the
+// foreground back every few milliseconds.
+class ForeignWindow {
+public:
+    // Shown: a topmost window over the whole screen; else hidden.
+    ForeignWindow(const wchar_t* className, bool shown);
+    ~ForeignWindow();
+    ForeignWindow(const ForeignWindow&) = delete;
+    ForeignWindow& operator=(const ForeignWindow&) = delete;
+
+    HWND Window() const { return m_window; }
+    // Raises the window and makes it the foreground window before returning.
+    void TakeForeground();
+    void StealForeground(bool steal) { m_steal = steal; }
+    LONG Keys() const { return m_keys; }
+    LONG Clicks() const { return m_clicks; }
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    const wchar_t* m_className;
+    bool m_shown;
+    HWND m_window = nullptr;
+    HANDLE m_thread = nullptr;
+    HANDLE m_ready = nullptr;
+    volatile bool m_steal = false;
+    volatile LONG m_keys = 0, m_clicks = 0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <initializer_list>
+#include <string>
+
+// The lock window of any running lock, by its class and title.
+HWND FindLockWindow();
+std::wstring WindowText(HWND window);
+// Another program reads only the length of a password box.
+int TextLength(HWND window);
+// A top-level window of the process that matches; null when none does.
+HWND FindTopLevel(DWORD processId, std::function<bool(HWND)> match);
+bool IsDialogClass(HWND window);
+// The window with the keyboard focus in the thread.
+HWND FocusWindowOf(DWORD threadId);
+// Makes the window the foreground window and waits until it is.
+bool BringToFront(HWND window);
+
+// Keyboard and mouse input through the system's input queue.
+void PressKey(WORD vk);
+void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
+void TypeText(const std::wstring& text);
+void ClickWindow(HWND window);  // a left click in the middle of it
+void DoubleClickWindow(HWND window);
+// Moves the pointer to a point of the screen, as a mouse would.
+void MovePointer(POINT screen);
+// Presses or releases the left button where MovePointer put the pointer.
+void LeftButton(bool down);

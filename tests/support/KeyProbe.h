@@ -1,0 +1,26 @@
+#pragma once
+#include <windows.h>
+
+// Records the keys a low-level keyboard hook sees. Hooks installed later
+// are asked first, so a probe installed before the program's own hook sees
+// only what that hook lets through.
+class KeyProbe {
+public:
+    KeyProbe();
+    ~KeyProbe();
+    KeyProbe(const KeyProbe&) = delete;
+    KeyProbe& operator=(const KeyProbe&) = delete;
+
+    bool SawKeyDown(DWORD vk) const;
+    // Presses an otherwise unused key and waits until the probe has seen it,
+    // so every key pressed before has been through the hooks too.
+    bool Sync();
+    void Clear();
+
+private:
+    static DWORD WINAPI Run(LPVOID self);
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+
+    HANDLE m_thread = nullptr;
+    DWORD m_threadId = 0;
+};

@@ -1,0 +1,47 @@
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+// One run of quilmar.exe from a folder of its own. Closes the program when
+// it goes out of scope if it is still running.
+class Locker {
+public:
+    // Copies the program into `folder` (made when missing).
+    explicit Locker(std::wstring folder);
+    ~Locker();
+    Locker(const Locker&) = delete;
+    Locker& operator=(const Locker&) = delete;
+
+    bool Start();
+    // The lock window, once it is up and layered; null on time-out.
+    HWND WaitForLockWindow();
+    // A visible top-level window of this process built from the given
+    // dialog template, found by one of its control ids; null on time-out.
+    HWND WaitForDialog(int controlId, DWORD timeoutMs = 30000);
+    // The visible message box owned by `owner`; null on time-out.
+    HWND WaitForMessageBox(HWND owner, DWORD timeoutMs = 30000);
+    bool WaitForExit(DWORD timeoutMs = 30000);
+    bool Running() const;
+    DWORD ProcessId() const { return m_info.dwProcessId; }
+    DWORD ThreadId() const { return m_info.dwThreadId; }
+    // The window with the keyboard focus in the program's thread.
+    HWND FocusWindow() const;
+    // Ends the Windows session for the program, as logging off would (it
+    // gives everything back then), and then ends the process: only the
+    // password ends a lock by itself.
+    void Close();
+    // Ends the process at once, as a crash no handler sees would.
+    void Kill();
+
+    const std::wstring& Folder() const { return m_folder; }
+    std::wstring ConfigPath() const { return m_folder + L"\\config.ini"; }
+
+private:
+    // A visible dialog-class top-level window of this process that matches.
+    HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs = 30000) const;
+
+    std::wstring m_folder;
+    PROCESS_INFORMATION m_info{};
+};
