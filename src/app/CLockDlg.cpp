@@ -8,6 +8,7 @@
 #include "app/LockGeometry.h"
 #include "app/Lockdown.h"
 #include "app/PasswordText.h"
+#include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
 
@@ -384,44 +385,36 @@ LRESULT CLockDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 
 void CLockDlg::OnPaint() {
     if (IsIconic(m_hWnd)) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        const CPaintDC dc(m_hWnd);
+        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
         RECT client;
         GetClientRect(m_hWnd, &client);
         DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
                  (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
-        EndPaint(m_hWnd, &ps);
         return;
     }
-    HFONT font = CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+    const GdiObject<HFONT> font(CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_SWISS, L"Arial"));
     if (m_strBgMode == L"3" && !m_bSettingsPending) {
         // The practically invisible mode writes onto the screen itself.
-        HDC screen = GetDC(nullptr);
-        DrawBanners(screen, font);
-        ReleaseDC(nullptr, screen);
+        DrawBanners(WindowDC(nullptr), font.get());
     } else {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
+        const CPaintDC dc(m_hWnd);
         RECT client;
         GetClientRect(m_hWnd, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        DrawBanners(dc, font);
-        EndPaint(m_hWnd, &ps);
+        DrawBanners(dc, font.get());
     }
-    DeleteObject(font);
     Default();
 }
 
 void CLockDlg::DrawBanners(HDC dc, HFONT font) const {
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const CSelectedObject selected(dc, font);
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, 100, 50, m_strBanner1.c_str(), static_cast<int>(m_strBanner1.size()));
     TextOutW(dc, 100, 100, m_strBanner2.c_str(), static_cast<int>(m_strBanner2.size()));
     SetTextColor(dc, RGB(255, 255, 0));
     TextOutW(dc, 100, 150, m_strBanner3.c_str(), static_cast<int>(m_strBanner3.size()));
-    SelectObject(dc, oldFont);
 }

@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "framework/COffscreenDC.h"
-#include "framework/GdiObjects.h"
+#include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 
 namespace {

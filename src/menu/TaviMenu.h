@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/MenuMap.h"
+#include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 #include "menu/MenuItemRecord.h"
 

@@ -196,12 +196,11 @@ void Locker::Close() {
 
 void Locker::Kill() {
     if (!m_info.hProcess) return;
+    const KernelHandle process(m_info.hProcess), thread(m_info.hThread);
     if (Running()) {
         TerminateProcess(m_info.hProcess, 1);
         WaitForSingleObject(m_info.hProcess, 10000);
     }
-    CloseHandle(m_info.hProcess);
-    CloseHandle(m_info.hThread);
     m_info = {};
 }
 
@@ -232,20 +231,16 @@ std::vector<COLORREF> CaptureScreen(const RECT& area) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    const WindowDC screen(nullptr);
+    const MemoryDC memory(CreateCompatibleDC(screen));
+    const GdiObject<HBITMAP> bitmap(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const CSelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     GdiFlush();
     std::vector<COLORREF> pixels(static_cast<size_t>(width) * height);
     const auto* bgrx = static_cast<const BYTE*>(bits);
     for (size_t i = 0; i < pixels.size(); ++i)
         pixels[i] = RGB(bgrx[4 * i + 2], bgrx[4 * i + 1], bgrx[4 * i]);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 
@@ -328,13 +323,13 @@ std::wstring DesktopFolder() {
 }
 
 bool ReadShellLink(const std::wstring& file, ShellLink& link) {
-    const HRESULT com = CoInitialize(nullptr);
+    const ComApartment com;
     bool read = false;
-    IShellLinkW* shellLink = nullptr;
-    IPersistFile* persist = nullptr;
+    ComPtr<IShellLinkW> shellLink;
+    ComPtr<IPersistFile> persist;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+                                   shellLink.Out())) &&
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, persist.Out())) &&
         SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
         wchar_t text[6][MAX_PATH] = {};
         int icon = 0;
@@ -351,9 +346,6 @@ bool ReadShellLink(const std::wstring& file, ShellLink& link) {
         link = {text[0], text[1], text[2], text[3], text[4], text[5]};
         read = true;
     }
-    if (persist) persist->Release();
-    if (shellLink) shellLink->Release();
-    if (SUCCEEDED(com)) CoUninitialize();
     return read;
 }
 
@@ -423,11 +415,10 @@ DWORD RunDrive(const wchar_t* arguments) {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return ~0u;
+    const KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 30000);
     DWORD code = ~0u;
     GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
     return code;
 }
 }  // namespace
@@ -442,15 +433,13 @@ void SetScreenSaverActive(bool active) {
 
 ForeignWindow::ForeignWindow(const wchar_t* className, bool shown)
     : m_className(className), m_shown(shown), m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    m_thread = CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr);
-    WaitForSingleObject(m_ready, INFINITE);
+    m_thread.reset(CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr));
+    WaitForSingleObject(m_ready.get(), INFINITE);
 }
 
 ForeignWindow::~ForeignWindow() {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
-    CloseHandle(m_ready);
+    WaitForSingleObject(m_thread.get(), INFINITE);
 }
 
 namespace {
@@ -476,7 +465,7 @@ DWORD WINAPI ForeignWindow::Run(LPVOID param) {
         0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(self->m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     SetTimer(self->m_window, 1, 5, nullptr);
-    SetEvent(self->m_ready);
+    SetEvent(self->m_ready.get());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;
@@ -502,29 +491,20 @@ LRESULT CALLBACK ForeignWindow::Proc(HWND window, UINT message, WPARAM wParam, L
 
 namespace {
 // The hook procedure has no context pointer: one probe at a time.
-CRITICAL_SECTION* ProbeLock() {
-    static CRITICAL_SECTION lock = [] {
-        CRITICAL_SECTION cs;
-        InitializeCriticalSection(&cs);
-        return cs;
-    }();
-    return &lock;
-}
+CriticalSection g_probeLock;
 std::wstring g_probeKeys;  // virtual keys seen going down
 const WORD kSyncKey = VK_F24;
 }  // namespace
 
 KeyProbe::KeyProbe() {
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_thread = CreateThread(nullptr, 0, &KeyProbe::Run, ready, 0, &m_threadId);
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
+    const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_thread.reset(CreateThread(nullptr, 0, &KeyProbe::Run, ready.get(), 0, &m_threadId));
+    WaitForSingleObject(ready.get(), INFINITE);
 }
 
 KeyProbe::~KeyProbe() {
     PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
+    WaitForSingleObject(m_thread.get(), INFINITE);
     Clear();
 }
 
@@ -541,31 +521,26 @@ DWORD WINAPI KeyProbe::Run(LPVOID ready) {
 LRESULT CALLBACK KeyProbe::Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     if (code == HC_ACTION && !(key->flags & LLKHF_UP)) {
-        EnterCriticalSection(ProbeLock());
+        const CSectionLock lock(g_probeLock);
         g_probeKeys.push_back(static_cast<wchar_t>(key->vkCode));
-        LeaveCriticalSection(ProbeLock());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool KeyProbe::SawKeyDown(DWORD vk) const {
-    EnterCriticalSection(ProbeLock());
-    const bool saw = g_probeKeys.find(static_cast<wchar_t>(vk)) != std::wstring::npos;
-    LeaveCriticalSection(ProbeLock());
-    return saw;
+    const CSectionLock lock(g_probeLock);
+    return g_probeKeys.find(static_cast<wchar_t>(vk)) != std::wstring::npos;
 }
 
 bool KeyProbe::Sync() {
     PressKey(kSyncKey);
     const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); });
-    EnterCriticalSection(ProbeLock());
+    const CSectionLock lock(g_probeLock);
     g_probeKeys.erase(std::remove(g_probeKeys.begin(), g_probeKeys.end(), kSyncKey), g_probeKeys.end());
-    LeaveCriticalSection(ProbeLock());
     return seen;
 }
 
 void KeyProbe::Clear() {
-    EnterCriticalSection(ProbeLock());
+    const CSectionLock lock(g_probeLock);
     g_probeKeys.clear();
-    LeaveCriticalSection(ProbeLock());
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/ScopedHandles.h"
+
 // Seconds on the performance counter, for measuring intervals.
 double Seconds();
 
@@ -144,8 +146,8 @@ private:
     const wchar_t* m_className;
     bool m_shown;
     HWND m_window = nullptr;
-    HANDLE m_thread = nullptr;
-    HANDLE m_ready = nullptr;
+    KernelHandle m_thread;
+    KernelHandle m_ready;
     volatile bool m_steal = false;
     volatile LONG m_keys = 0, m_clicks = 0;
 };
@@ -170,6 +172,6 @@ private:
     static DWORD WINAPI Run(LPVOID self);
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
 
-    HANDLE m_thread = nullptr;
+    KernelHandle m_thread;
     DWORD m_threadId = 0;
 };
