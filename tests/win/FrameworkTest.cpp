@@ -2,6 +2,9 @@
 // its pre-translation, modeless dialogs and subclassed controls.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
@@ -247,6 +250,34 @@ TEST_F(FrameworkTest, SubclassedControlSeesItsMessagesFirst) {
     EXPECT_EQ(edit.m_hWnd, nullptr);
     EXPECT_FALSE(IsWindow(editWindow));
     EXPECT_EQ(CWnd::FromHandle(editWindow), nullptr);
+}
+
+// Another part of the program that subclasses a window through the common
+// controls' chain, each time under a new id.
+LRESULT CALLBACK OtherSubclass(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_CHAR) g_log.push_back("other " + std::to_string(id));
+    return DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(FrameworkTest, SubclassersBeforeAndAfterTheBindingKeepTheirPlaceAndLetGoAlone) {
+    DerivedDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND editWindow = GetDlgItem(dialog.m_hWnd, IDC_TEST_EDIT);
+    ASSERT_TRUE(SetWindowSubclass(editWindow, OtherSubclass, 1, 0));
+    RecordingEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(editWindow));
+    ASSERT_TRUE(SetWindowSubclass(editWindow, OtherSubclass, 2, 0));
+    SendMessageW(editWindow, WM_CHAR, 'a', 0);
+    // Whichever goes first, the others and the edit control keep hearing.
+    ASSERT_TRUE(RemoveWindowSubclass(editWindow, OtherSubclass, 1));
+    SendMessageW(editWindow, WM_CHAR, 'b', 0);
+    ASSERT_TRUE(RemoveWindowSubclass(editWindow, OtherSubclass, 2));
+    SendMessageW(editWindow, WM_CHAR, 'c', 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"presubclass", "other 2", "char a", "other 1", "other 2", "char b",
+                                               "char c"}));
+    wchar_t text[8] = {};
+    GetWindowTextW(editWindow, text, 8);
+    EXPECT_STREQ(text, L"abc");
 }
 
 TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {
