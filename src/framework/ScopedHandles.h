@@ -81,9 +81,12 @@ struct ImageListDeleter {
 using ImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 
 struct KernelHandleDeleter {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
+    // A file that would not open comes back as this rather than as null.
+    void operator()(HANDLE handle) const {
+        if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    }
 };
-// An event, thread or process.
+// An event, thread, process, token or file.
 using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 
 // COM on this thread for the scope. A thread that already has COM in

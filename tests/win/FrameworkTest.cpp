@@ -10,6 +10,7 @@
 
 #include "FrameworkTestIds.h"
 #include "framework/CDialog.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
@@ -297,8 +298,8 @@ TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {
 
 TEST_F(FrameworkTest, ControlChoosesItsOwnBrushOrLeavesItToTheParent) {
     ReflectionFixture f;
-    HDC dc = GetDC(f.button.m_hWnd);
-    const WPARAM dcParam = reinterpret_cast<WPARAM>(dc);
+    const WindowDC dc(f.button.m_hWnd);
+    const WPARAM dcParam = reinterpret_cast<WPARAM>(static_cast<HDC>(dc));
     // What the parent answers for a control that has no object of its own.
     const LRESULT parentBrush =
         f.SendToDialog(WM_CTLCOLORBTN, dcParam, reinterpret_cast<LPARAM>(GetDlgItem(f.dialog.m_hWnd, IDOK)));
@@ -309,7 +310,6 @@ TEST_F(FrameworkTest, ControlChoosesItsOwnBrushOrLeavesItToTheParent) {
     // Other colour requests of the same control stay with the parent.
     EXPECT_NE(f.SendToDialog(WM_CTLCOLORSTATIC, dcParam, reinterpret_cast<LPARAM>(f.button.m_hWnd)),
               reinterpret_cast<LRESULT>(f.button.m_hBrush));
-    ReleaseDC(f.button.m_hWnd, dc);
 }
 
 TEST_F(FrameworkTest, ControlDrawsItselfButMenuItemsStayWithTheOwner) {
