@@ -18,7 +18,6 @@ const UINT_PTR kSettingsTimer = 1;
 // How often the lock makes sure nothing has come in front of it.
 const UINT_PTR kFrontTimer = 2;
 const UINT kFrontCheckMs = 250;
-const int kSettingsAccepted = 100;
 // Posted to itself: the prompt takes the keyboard back from the lock window.
 const UINT kReturnToPromptMessage = WM_APP;
 // The system's class of menu windows, "#32768".
@@ -97,7 +96,7 @@ BOOL CLockDlg::OnInitDialog() {
     // No caption, no border and no system menu: the window is nothing but
     // its black face, and no menu of its own can close, move or hide it.
     SetWindowLongW(m_hWnd, GWL_STYLE,
-                   GetWindowLongW(m_hWnd, GWL_STYLE) & 0xFF3FFFFF & ~(WS_SYSMENU | DS_MODALFRAME));
+                   GetWindowLongW(m_hWnd, GWL_STYLE) & ~WS_CAPTION & ~(WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
     CoverScreens();
     m_bHoldingScreen = true;
@@ -106,7 +105,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
     m_pUnlockDlg->Create();
 
-    m_ctlTime.SetMode(1);
+    m_ctlTime.SetMode(kElapsedTenths);
     m_ctlTime.SetColours(kUnlit, kYellow);
     PlaceClock();
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
