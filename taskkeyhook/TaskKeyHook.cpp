@@ -3,16 +3,17 @@
 #include <windows.h>
 
 #include "KeyDecision.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
 HINSTANCE g_module = nullptr;
-CRITICAL_SECTION g_lock;
+CriticalSection g_lock;
 
 // The hooks live on a thread of their own: Windows drops a low-level hook
 // whose thread is slow to answer, and the caller's thread may sit in a modal
 // dialog or a message box for a long time.
-HANDLE g_thread = nullptr;
+KernelHandle g_thread;
 DWORD g_threadId = 0;
 bool g_hooksInstalled = false;
 HHOOK volatile g_keyboardHook = nullptr;
@@ -139,18 +140,16 @@ DWORD WINAPI HookThread(LPVOID readyEvent) {
 
 void StopHookThread() {
     PostThreadMessageW(g_threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(g_thread, INFINITE);
-    CloseHandle(g_thread);
-    g_thread = nullptr;
+    WaitForSingleObject(g_thread.get(), INFINITE);
+    g_thread.reset();
     g_threadId = 0;
 }
 
 bool StartHookThread() {
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!ready) return false;
-    g_thread = CreateThread(nullptr, 0, HookThread, ready, 0, &g_threadId);
-    if (g_thread) WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
+    g_thread.reset(CreateThread(nullptr, 0, HookThread, ready.get(), 0, &g_threadId));
+    if (g_thread) WaitForSingleObject(ready.get(), INFINITE);
     if (g_thread && !g_hooksInstalled) StopHookThread();
     return g_thread != nullptr;
 }
@@ -158,14 +157,13 @@ bool StartHookThread() {
 }  // namespace
 
 int DisableTaskKeys(int disable, int) {
-    EnterCriticalSection(&g_lock);
+    const CSectionLock lock(g_lock);
     bool ok = true;
     if (disable && !g_thread) {
         ok = StartHookThread();
     } else if (!disable && g_thread) {
         StopHookThread();
     }
-    LeaveCriticalSection(&g_lock);
     return ok;
 }
 
@@ -177,7 +175,6 @@ void UnhookTaskKeys() {
 BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         g_module = module;
-        InitializeCriticalSection(&g_lock);
         DisableThreadLibraryCalls(module);
     }
     return TRUE;

@@ -8,6 +8,7 @@
 #include "app/LockGeometry.h"
 #include "app/Lockdown.h"
 #include "app/PasswordText.h"
+#include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
 
@@ -21,7 +22,6 @@ const UINT kFrontCheckMs = 250;
 // restarted shell, a new monitor): a search of all windows, so less often.
 const UINT_PTR kTaskbarTimer = 3;
 const UINT kTaskbarCheckMs = 1000;
-const int kSettingsAccepted = 100;
 // Posted to itself: the prompt takes the keyboard back from the lock window.
 const UINT kReturnToPromptMessage = WM_APP;
 // The system's class of menu windows, "#32768".
@@ -100,7 +100,7 @@ BOOL CLockDlg::OnInitDialog() {
     // No caption, no border and no system menu: the window is nothing but
     // its black face, and no menu of its own can close, move or hide it.
     SetWindowLongW(m_hWnd, GWL_STYLE,
-                   GetWindowLongW(m_hWnd, GWL_STYLE) & 0xFF3FFFFF & ~(WS_SYSMENU | DS_MODALFRAME));
+                   GetWindowLongW(m_hWnd, GWL_STYLE) & ~WS_CAPTION & ~(WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
     CoverScreens();
     m_bHoldingScreen = true;
@@ -110,7 +110,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg->m_pszPassword = &m_strPassword;
     m_pUnlockDlg->Create();
 
-    m_ctlTime.SetMode(1);
+    m_ctlTime.SetMode(kElapsedTenths);
     m_ctlTime.SetColours(kUnlit, kYellow);
     PlaceClock();
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
@@ -373,44 +373,36 @@ LRESULT CLockDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 
 void CLockDlg::OnPaint() {
     if (IsIconic(m_hWnd)) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
-        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        const CPaintDC dc(m_hWnd);
+        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
         RECT client;
         GetClientRect(m_hWnd, &client);
         DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
                  (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
-        EndPaint(m_hWnd, &ps);
         return;
     }
-    HFONT font = CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Arial");
+    const GdiObject<HFONT> font(CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                            DEFAULT_PITCH | FF_SWISS, L"Arial"));
     if (PaintsOnScreen(m_strBgMode) && !m_bSettingsPending) {
         // The practically invisible mode writes onto the screen itself.
-        HDC screen = GetDC(nullptr);
-        DrawBanners(screen, font);
-        ReleaseDC(nullptr, screen);
+        DrawBanners(WindowDC(nullptr), font.get());
     } else {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(m_hWnd, &ps);
+        const CPaintDC dc(m_hWnd);
         RECT client;
         GetClientRect(m_hWnd, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        DrawBanners(dc, font);
-        EndPaint(m_hWnd, &ps);
+        DrawBanners(dc, font.get());
     }
-    DeleteObject(font);
     Default();
 }
 
 void CLockDlg::DrawBanners(HDC dc, HFONT font) const {
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    const CSelectedObject selected(dc, font);
     SetTextColor(dc, RGB(255, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, 100, 50, m_strBanner1.c_str(), static_cast<int>(m_strBanner1.size()));
     TextOutW(dc, 100, 100, m_strBanner2.c_str(), static_cast<int>(m_strBanner2.size()));
     SetTextColor(dc, RGB(255, 255, 0));
     TextOutW(dc, 100, 150, m_strBanner3.c_str(), static_cast<int>(m_strBanner3.size()));
-    SelectObject(dc, oldFont);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/ScopedHandles.h"
+
 namespace {
 const wchar_t kSection[] = L"user";
 const wchar_t kBgModeKey[] = L"bgmode";
@@ -10,23 +12,19 @@ const wchar_t kAllowShutdownKey[] = L"ballowshutdown";
 }  // namespace
 
 bool FileExists(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+    const KernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                        nullptr));
+    return file.get() != INVALID_HANDLE_VALUE;
 }
 
 bool CreateDefaultConfig(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    const KernelHandle file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
     const std::string_view text = DefaultConfigText();
     DWORD written = 0;
-    const bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                    written == text.size();
-    CloseHandle(file);
-    return ok;
+    return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
 }
 
 std::wstring ReadProfileValue(const std::wstring& path, const wchar_t* section, const wchar_t* key) {

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "framework/ScopedHandles.h"
+
 unsigned GetWindowsMajorVersion() {
     OSVERSIONINFOW info = {};
     info.dwOSVersionInfoSize = sizeof info;
@@ -14,15 +16,15 @@ unsigned GetWindowsMajorVersion() {
 
 void ShutdownComputer() {
     if (GetWindowsMajorVersion() >= 5) {
-        HANDLE token = nullptr;
-        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        HANDLE opened = nullptr;
+        if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &opened))
             return;
+        const KernelHandle token(opened);
         TOKEN_PRIVILEGES privileges = {};
         privileges.PrivilegeCount = 1;
         privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
         LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid);
-        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
-        CloseHandle(token);
+        AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
     }
     ExitWindowsEx(EWX_SHUTDOWN, 0);
 }

@@ -11,14 +11,14 @@
 
 #include "clock/CElapsedCount.h"
 #include "clock/CSegmentDisplay.h"
+#include "clock/ElapsedTimeFormat.h"
 
 class CElapsedTimeStatic : public CSegmentDisplay {
 public:
     CElapsedTimeStatic();
     ~CElapsedTimeStatic() override;
 
-    // 0: "MM:SS", 1: tenths (the lock's), 2: hundredths; shows the mode's
-    // zero. The timer period of the mode applies from the next Start.
+    // One of the ElapsedMode values; shows the mode's zero. The timer period of the mode applies from the next Start.
     void SetMode(int mode);
     // Counts from zero, or on while already counting. Needs a window and a mode.
     void Start();

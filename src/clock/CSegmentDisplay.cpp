@@ -4,6 +4,7 @@
 
 #include "clock/CSegmentInks.h"
 #include "framework/COffscreenDC.h"
+#include "framework/ScopedHandles.h"
 
 BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
     ON_MESSAGE(WM_PAINT, OnPaint)
@@ -181,9 +182,8 @@ bool CSegmentDisplay::ShowChanges(const GlyphList& glyphs, const std::vector<std
         if (!drawn) return false;
         Copy(*m_frame, m_places[i].shown, *drawn);
     }
-    const HDC screen = GetDC(m_hWnd);
+    const WindowDC screen(m_hWnd);
     for (std::size_t i : positions) Copy(screen, m_places[i].shown, *m_frame);
-    ReleaseDC(m_hWnd, screen);
     return true;
 }
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "clock/SegmentLayout.h"
-#include "framework/GdiObjects.h"
+#include "framework/ScopedHandles.h"
 
 class CSegmentInks {
 public:

@@ -10,16 +10,16 @@ std::wstring Widen(const char* text) {
 }  // namespace
 
 int TickPeriodMs(int mode) {
-    return mode == 2 ? 10 : 100;
+    return mode == kElapsedHundredths ? 10 : 100;
 }
 
 std::optional<std::wstring> FormatElapsedTime(int mode, std::uint32_t ticks) {
     char text[32];
     switch (mode) {
-    case 0:
+    case kElapsedSeconds:
         std::snprintf(text, sizeof text, "%02u:%02u", ticks / 600, ticks % 600 / 10);
         break;
-    case 1: {
+    case kElapsedTenths: {
         const std::uint32_t minutes = ticks / 600;
         const std::uint32_t hours = minutes / 60;
         const std::uint32_t seconds = (ticks - 600 * minutes) / 10;
@@ -30,7 +30,7 @@ std::optional<std::wstring> FormatElapsedTime(int mode, std::uint32_t ticks) {
                           seconds, ticks % 10);
         break;
     }
-    case 2:
+    case kElapsedHundredths:
         std::snprintf(text, sizeof text, "%02u:%02u.%02u", ticks / 6000, ticks % 6000 / 100,
                       ticks % 100);
         break;

@@ -1,13 +1,15 @@
 #pragma once
 // The elapsed-time display's modes: how long a tick is and how a count of
-// ticks reads.
-//   mode 0: "MM:SS", ticks of a tenth of a second
-//   mode 1: "MM:SS.t", from the first hour "HH:MM:SS.t", tenths (the lock's clock)
-//   mode 2: "MM:SS.hh", hundredths
-// Any other mode ticks in tenths and has no text of its own.
+// ticks reads. Any other mode ticks in tenths and has no text of its own.
 #include <cstdint>
 #include <optional>
 #include <string>
+
+enum ElapsedMode : int {
+    kElapsedSeconds = 0,     // "MM:SS", ticks of a tenth of a second
+    kElapsedTenths = 1,      // "MM:SS.t", from the first hour "HH:MM:SS.t" (the lock's clock)
+    kElapsedHundredths = 2,  // "MM:SS.hh"
+};
 
 // Length of one tick, which is also the period of the clock's timer.
 int TickPeriodMs(int mode);

@@ -4,7 +4,7 @@
 #include <windowsx.h>
 
 #include "framework/COffscreenDC.h"
-#include "framework/GdiObjects.h"
+#include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 
 namespace {
@@ -47,7 +47,8 @@ int CFlatButton::AttachMenu(UINT menuId, HWND target, int xpStyle, UINT toolbarI
         m_bMenuShown = 0;
     }
     if (menuId) {
-        TaviMenu::s_nStyleThemed = TaviMenu::s_nStyleUnthemed = xpStyle;
+        TaviMenu::s_nStyleThemed = TaviMenu::s_nStyleUnthemed =
+            xpStyle ? TaviMenu::kMenuStyleXP : TaviMenu::kMenuStyleClassic;
         if (!m_menu.LoadMenu(menuId)) return 1;
         if (toolbarId) {
             m_menu.SetImageMask(imageMask);

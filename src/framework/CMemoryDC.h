@@ -5,43 +5,33 @@
 
 #include <memory>
 
+#include "framework/ScopedHandles.h"
+
 class CMemoryDC {
 public:
     // A bitmap of the size in the format of `compatible`, or null when the
     // size is empty or the system has no room for one.
     static std::unique_ptr<CMemoryDC> Create(HDC compatible, int width, int height);
-    ~CMemoryDC();
-    CMemoryDC(const CMemoryDC&) = delete;
-    CMemoryDC& operator=(const CMemoryDC&) = delete;
 
-    operator HDC() const { return m_hDC; }
+    operator HDC() const { return m_dc.get(); }
 
 private:
-    CMemoryDC(HDC dc, HBITMAP bitmap);
+    CMemoryDC(MemoryDC dc, GdiObject<HBITMAP> bitmap);
 
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOldBitmap;
+    MemoryDC m_dc;
+    GdiObject<HBITMAP> m_bitmap;
+    CSelectedObject m_selected;
 };
 
 inline std::unique_ptr<CMemoryDC> CMemoryDC::Create(HDC compatible, int width, int height) {
     // An empty size would give the one-pixel monochrome stand-in bitmap.
     if (width <= 0 || height <= 0) return nullptr;
-    const HDC dc = CreateCompatibleDC(compatible);
+    MemoryDC dc(CreateCompatibleDC(compatible));
     if (!dc) return nullptr;
-    const HBITMAP bitmap = CreateCompatibleBitmap(compatible, width, height);
-    if (!bitmap) {
-        DeleteDC(dc);
-        return nullptr;
-    }
-    return std::unique_ptr<CMemoryDC>(new CMemoryDC(dc, bitmap));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(compatible, width, height));
+    if (!bitmap) return nullptr;
+    return std::unique_ptr<CMemoryDC>(new CMemoryDC(std::move(dc), std::move(bitmap)));
 }
 
-inline CMemoryDC::CMemoryDC(HDC dc, HBITMAP bitmap)
-    : m_hDC(dc), m_hBitmap(bitmap), m_hOldBitmap(SelectObject(dc, bitmap)) {}
-
-inline CMemoryDC::~CMemoryDC() {
-    SelectObject(m_hDC, m_hOldBitmap);
-    DeleteObject(m_hBitmap);
-    DeleteDC(m_hDC);
-}
+inline CMemoryDC::CMemoryDC(MemoryDC dc, GdiObject<HBITMAP> bitmap)
+    : m_dc(std::move(dc)), m_bitmap(std::move(bitmap)), m_selected(m_dc.get(), m_bitmap.get()) {}

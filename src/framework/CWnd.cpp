@@ -1,8 +1,13 @@
 #include "framework/CWnd.h"
 
+#include <commctrl.h>
+
 #include "framework/WindowMap.h"
 
 namespace {
+
+// One binding per window, so one id in its subclass chain serves them all.
+const UINT_PTR kSubclassId = 0;
 
 // The control that sent a notification its own object may answer; null for
 // other messages and for commands from menus and accelerators.
@@ -31,9 +36,13 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     WindowMap::Add(hWnd, this);
     m_hWnd = hWnd;
     PreSubclassWindow();
-    m_superProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CWnd::WndProc)));
-    return TRUE;
+    // In the common controls' chain, whoever subclasses the window before
+    // or after us, and lets go again, leaves our place in it alone.
+    if (SetWindowSubclass(hWnd, &CWnd::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return TRUE;
+    WindowMap::Remove(hWnd);
+    m_hWnd = nullptr;
+    return FALSE;
 }
 
 BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
@@ -41,10 +50,9 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 }
 
 void CWnd::Detach() {
-    SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_superProc));
+    RemoveWindowSubclass(m_hWnd, &CWnd::SubclassProc, kSubclassId);
     WindowMap::Remove(m_hWnd);
     m_hWnd = nullptr;
-    m_superProc = nullptr;
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -119,17 +127,15 @@ BOOL CWnd::ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESU
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return m_superProc ? CallWindowProcW(m_superProc, m_hWnd, message, wParam, lParam)
-                       : ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+    return DefSubclassProc(m_hWnd, message, wParam, lParam);
 }
 
 LRESULT CWnd::Default() {
     return DefWindowProc(m_current.message, m_current.wParam, m_current.lParam);
 }
 
-LRESULT CALLBACK CWnd::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    CWnd* wnd = FromHandle(hWnd);
-    if (!wnd) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto* wnd = reinterpret_cast<CWnd*>(self);
     const CurrentMessage outer = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);

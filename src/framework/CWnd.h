@@ -1,7 +1,7 @@
 #pragma once
-// A C++ object bound to a window. One window procedure serves every bound
-// window: it finds the object in the WindowMap and hands the message to
-// the object's message table.
+// A C++ object bound to a window. One subclass procedure serves every bound
+// window: it hands the message to the object's message table, and what the
+// table leaves goes on down the window's subclass chain.
 #include "framework/MessageMap.h"
 
 class CWnd {
@@ -41,7 +41,8 @@ protected:
     LRESULT Default();
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     void Detach();
     // The row of this class's table, or of a base class's, for the message
     // with the notification code and id (both 0 outside WM_COMMAND).
@@ -50,7 +51,6 @@ private:
     // reflected rows; TRUE with the parent's reply when it keeps it.
     BOOL ReflectNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
-    WNDPROC m_superProc = nullptr;
     struct CurrentMessage {
         UINT message;
         WPARAM wParam;

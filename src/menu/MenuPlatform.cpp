@@ -2,17 +2,17 @@
 
 int ClassifyPlatform(const PlatformVersion& version) {
     const bool ntFamily = !(version.versionWord & 0x80000000u);
-    if (!ntFamily && (version.versionWord & 0xFF) < 4) return 0;
-    if (!version.detailsKnown) return ntFamily ? 1 : 2;
+    if (!ntFamily && (version.versionWord & 0xFF) < 4) return kPlatformWin32s;
+    if (!version.detailsKnown) return ntFamily ? kPlatformOtherNt : kPlatformWindows95;
     if (!ntFamily) {
-        if (version.major == 4 && version.minor == 10) return 3;
-        if (version.major == 4 && version.minor == 90) return 4;
-        return 2;
+        if (version.major == 4 && version.minor == 10) return kPlatformWindows98;
+        if (version.major == 4 && version.minor == 90) return kPlatformWindowsMe;
+        return kPlatformWindows95;
     }
-    if (version.major == 4) return 5;
-    if (version.major == 5 && version.minor == 0) return 6;
-    if (version.major == 5 && version.minor == 1) return 7;
-    return 1;
+    if (version.major == 4) return kPlatformNt4;
+    if (version.major == 5 && version.minor == 0) return kPlatformWindows2000;
+    if (version.major == 5 && version.minor == 1) return kPlatformWindowsXP;
+    return kPlatformOtherNt;
 }
 
 bool IsClassicThemePath(std::u16string_view path) {

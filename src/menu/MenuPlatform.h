@@ -12,9 +12,19 @@ struct PlatformVersion {
     uint32_t minor = 0;
 };
 
-// Generation codes: 0 Win32s, 2 Windows 95 (and unknown members of that
-// family), 3 Windows 98, 4 Windows Me, 5 NT 4, 6 Windows 2000, 7 Windows XP,
-// 1 any other NT-family version.
+// Platform generations. Unknown members of the Windows 95 family count as
+// Windows 95; other NT-family versions have a generation of their own.
+enum PlatformGeneration : int {
+    kPlatformWin32s = 0,
+    kPlatformOtherNt = 1,
+    kPlatformWindows95 = 2,
+    kPlatformWindows98 = 3,
+    kPlatformWindowsMe = 4,
+    kPlatformNt4 = 5,
+    kPlatformWindows2000 = 6,
+    kPlatformWindowsXP = 7,
+};
+
 int ClassifyPlatform(const PlatformVersion& version);
 
 // Whether a theme file path names the classic theme: its ending matches

@@ -27,8 +27,8 @@ bool MarksKey(std::wstring text, wchar_t key) {
 
 }  // namespace
 
-int TaviMenu::s_nStyleThemed = 1;
-int TaviMenu::s_nStyleUnthemed = 0;
+int TaviMenu::s_nStyleThemed = kMenuStyleXP;
+int TaviMenu::s_nStyleUnthemed = kMenuStyleClassic;
 BOOL TaviMenu::s_bClassicSelectDisabled = TRUE;
 BOOL TaviMenu::s_bXPSelectDisabled = FALSE;
 BOOL TaviMenu::s_bXPImageEffects = TRUE;
@@ -54,7 +54,7 @@ BOOL TaviMenu::LoadMenu(UINT id) {
 
 BOOL TaviMenu::LoadMenu(LPCWSTR name) {
     const HMODULE module = GetModuleHandleW(nullptr);
-    const HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(4));
+    const HRSRC resource = FindResourceW(module, name, RT_MENU);
     const HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
     const auto* bytes = loaded ? static_cast<const uint8_t*>(LockResource(loaded)) : nullptr;
     std::vector<MenuTemplateItem> items;

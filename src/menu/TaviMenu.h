@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "framework/MenuMap.h"
+#include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 #include "menu/MenuItemRecord.h"
 
@@ -114,8 +115,9 @@ public:
     COLORREF m_crImageMask = RGB(192, 192, 192);
     BOOL m_bImageMaskSet = FALSE;
 
-    // Drawing style (1 for XP, else classic) while the XP visual theme is
-    // active, and otherwise.
+    // Drawing style (XP, any other value classic) while the XP visual theme
+    // is active, and otherwise.
+    enum MenuStyle : int { kMenuStyleClassic = 0, kMenuStyleXP = 1 };
     static int s_nStyleThemed;
     static int s_nStyleUnthemed;
     static BOOL s_bClassicSelectDisabled;

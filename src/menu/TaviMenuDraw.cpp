@@ -18,8 +18,8 @@ int MeasureTextWidth(const std::wstring& text, int platform) {
     const GdiObject<HFONT> font = CreateMenuFont();
     const WindowDC dc(MeasuringWindow());
     std::optional<CSelectedObject> selected;
-    if (platform >= 2) selected.emplace(dc, font.get());
-    if (platform != 0) {
+    if (platform >= kPlatformWindows95) selected.emplace(dc, font.get());
+    if (platform != kPlatformWin32s) {
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return size.cx;
@@ -138,7 +138,7 @@ void TaviMenu::DrawClassicItem(const DRAWITEMSTRUCT& draw) {
     const RECT inner{rc.left + 1, rc.top + dy + 1, rc.left + m_nImageWidth + 3, rc.top + dy + m_nImageHeight + 3};
     const POINT origin{rc.left + 2, rc.top + dy + 2};
     // Platforms before Windows 95 have no 3-D cells.
-    const bool cells3d = s_nPlatform >= 2;
+    const bool cells3d = s_nPlatform >= kPlatformWindows95;
 
     if (hasIcon) {
         FrameSolid(dc, inner, bg);
@@ -288,7 +288,7 @@ void TaviMenu::DrawClassicCheck(HDC dc, const RECT& box, bool selected, bool dot
     COLORREF color = GetSysColor(IsXPThemed() ? COLOR_3DFACE : COLOR_MENU);
     if (!selected) color = MixWithWhite(color, 0.6);
     FillSolid(dc, box, color);
-    if (s_nPlatform >= 2) {
+    if (s_nPlatform >= kPlatformWindows95) {
         RECT edge = box;
         DrawEdge(dc, &edge, BDR_SUNKENOUTER, BF_RECT);
     }
@@ -392,9 +392,9 @@ BOOL TaviMenu::IsClassicTheme() {
 }
 
 BOOL TaviMenu::IsXPThemed() {
-    return s_nPlatform == 7 && !IsClassicTheme();
+    return s_nPlatform == kPlatformWindowsXP && !IsClassicTheme();
 }
 
 BOOL TaviMenu::IsXPStyleActive() {
-    return (IsXPThemed() ? s_nStyleThemed : s_nStyleUnthemed) == 1;
+    return (IsXPThemed() ? s_nStyleThemed : s_nStyleUnthemed) == kMenuStyleXP;
 }

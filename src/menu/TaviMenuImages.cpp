@@ -12,6 +12,8 @@ std::vector<UINT_PTR> TaviMenu::s_imageCommands;
 namespace {
 
 constexpr UINT kImageListFlags = ILC_COLORDDB | ILC_MASK;
+// Toolbar resources have no predefined type; resource compilers number them so.
+const LPCWSTR kToolbarResourceType = MAKEINTRESOURCEW(241);
 
 struct ResourceBytes {
     const uint8_t* data = nullptr;
@@ -71,7 +73,7 @@ void TaviMenu::SetImageMask(COLORREF color) {
 }
 
 BOOL TaviMenu::AddToolbarImages(UINT id) {
-    const ResourceBytes resource = FindResourceBytes(id, MAKEINTRESOURCEW(241));
+    const ResourceBytes resource = FindResourceBytes(id, kToolbarResourceType);
     ToolbarResource toolbar;
     if (!resource.data || !ParseToolbarResource(resource.data, resource.size, toolbar)) return FALSE;
     if (!FindResourceBytes(id, RT_BITMAP).data) return FALSE;

@@ -57,7 +57,7 @@ void CSettingsDlg::OnButtonOk() {
         if (IsDlgButtonChecked(m_hWnd, button) == BST_CHECKED)
             m_strBgMode = ModeTextFor(button);
     }
-    EndDialog(100);
+    EndDialog(kSettingsAccepted);
 }
 
 void CSettingsDlg::OnButtonCancel() {

@@ -1,11 +1,15 @@
 #pragma once
 // Asks for the unlock password, typed twice, and the lock options, right
 // before the screen is locked. Reads and writes no file: the lock window
-// hands the options in and takes them back when the result is 100.
+// hands the options in and takes them back when the result is
+// kSettingsAccepted.
 #include <string>
 
 #include "controls/CFlatButton.h"
 #include "framework/CDialog.h"
+
+// The modal result of a confirmed settings dialog.
+const int kSettingsAccepted = 100;
 
 class CSettingsDlg : public CDialog {
 public:

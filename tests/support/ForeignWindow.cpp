@@ -1,16 +1,15 @@
 #include "ForeignWindow.h"
+#include "framework/ScopedHandles.h"
 
 ForeignWindow::ForeignWindow(const wchar_t* className, bool shown)
     : m_className(className), m_shown(shown), m_ready(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-    m_thread = CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr);
-    WaitForSingleObject(m_ready, INFINITE);
+    m_thread.reset(CreateThread(nullptr, 0, &ForeignWindow::Run, this, 0, nullptr));
+    WaitForSingleObject(m_ready.get(), INFINITE);
 }
 
 ForeignWindow::~ForeignWindow() {
     PostMessageW(m_window, WM_CLOSE, 0, 0);
-    WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
-    CloseHandle(m_ready);
+    WaitForSingleObject(m_thread.get(), INFINITE);
 }
 
 namespace {
@@ -36,7 +35,7 @@ DWORD WINAPI ForeignWindow::Run(LPVOID param) {
         0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtrW(self->m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     SetTimer(self->m_window, 1, 5, nullptr);
-    SetEvent(self->m_ready);
+    SetEvent(self->m_ready.get());
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
     return 0;

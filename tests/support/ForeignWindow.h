@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include "framework/ScopedHandles.h"
 
 // A window of this test program on a thread of its own: what another
 // program's window is to the lock. It answers messages while the test
@@ -27,8 +28,8 @@ private:
     const wchar_t* m_className;
     bool m_shown;
     HWND m_window = nullptr;
-    HANDLE m_thread = nullptr;
-    HANDLE m_ready = nullptr;
+    KernelHandle m_thread;
+    KernelHandle m_ready;
     volatile bool m_steal = false;
     volatile LONG m_keys = 0, m_clicks = 0;
 };

@@ -5,32 +5,24 @@
 
 #include "Input.h"
 #include "Wait.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 // The hook procedure has no context pointer: one probe at a time.
-CRITICAL_SECTION* ProbeLock() {
-    static CRITICAL_SECTION lock = [] {
-        CRITICAL_SECTION cs;
-        InitializeCriticalSection(&cs);
-        return cs;
-    }();
-    return &lock;
-}
+CriticalSection g_probeLock;
 std::wstring g_probeKeys;  // virtual keys seen going down
 const WORD kSyncKey = VK_F24;
 }  // namespace
 
 KeyProbe::KeyProbe() {
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_thread = CreateThread(nullptr, 0, &KeyProbe::Run, ready, 0, &m_threadId);
-    WaitForSingleObject(ready, INFINITE);
-    CloseHandle(ready);
+    const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_thread.reset(CreateThread(nullptr, 0, &KeyProbe::Run, ready.get(), 0, &m_threadId));
+    WaitForSingleObject(ready.get(), INFINITE);
 }
 
 KeyProbe::~KeyProbe() {
     PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(m_thread, INFINITE);
-    CloseHandle(m_thread);
+    WaitForSingleObject(m_thread.get(), INFINITE);
     Clear();
 }
 
@@ -47,31 +39,26 @@ DWORD WINAPI KeyProbe::Run(LPVOID ready) {
 LRESULT CALLBACK KeyProbe::Hook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
     if (code == HC_ACTION && !(key->flags & LLKHF_UP)) {
-        EnterCriticalSection(ProbeLock());
+        const CSectionLock lock(g_probeLock);
         g_probeKeys.push_back(static_cast<wchar_t>(key->vkCode));
-        LeaveCriticalSection(ProbeLock());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 bool KeyProbe::SawKeyDown(DWORD vk) const {
-    EnterCriticalSection(ProbeLock());
-    const bool saw = g_probeKeys.find(static_cast<wchar_t>(vk)) != std::wstring::npos;
-    LeaveCriticalSection(ProbeLock());
-    return saw;
+    const CSectionLock lock(g_probeLock);
+    return g_probeKeys.find(static_cast<wchar_t>(vk)) != std::wstring::npos;
 }
 
 bool KeyProbe::Sync() {
     PressKey(kSyncKey);
     const bool seen = WaitFor([this] { return SawKeyDown(kSyncKey); });
-    EnterCriticalSection(ProbeLock());
+    const CSectionLock lock(g_probeLock);
     g_probeKeys.erase(std::remove(g_probeKeys.begin(), g_probeKeys.end(), kSyncKey), g_probeKeys.end());
-    LeaveCriticalSection(ProbeLock());
     return seen;
 }
 
 void KeyProbe::Clear() {
-    EnterCriticalSection(ProbeLock());
+    const CSectionLock lock(g_probeLock);
     g_probeKeys.clear();
-    LeaveCriticalSection(ProbeLock());
 }

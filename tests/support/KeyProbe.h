@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include "framework/ScopedHandles.h"
 
 // Records the keys a low-level keyboard hook sees. Hooks installed later
 // are asked first, so a probe installed before the program's own hook sees
@@ -21,6 +22,6 @@ private:
     static DWORD WINAPI Run(LPVOID self);
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
 
-    HANDLE m_thread = nullptr;
+    KernelHandle m_thread;
     DWORD m_threadId = 0;
 };

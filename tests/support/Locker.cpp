@@ -3,6 +3,7 @@
 #include "Files.h"
 #include "Input.h"
 #include "Wait.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
@@ -86,11 +87,10 @@ void Locker::Close() {
 
 void Locker::Kill() {
     if (!m_info.hProcess) return;
+    const KernelHandle process(m_info.hProcess), thread(m_info.hThread);
     if (Running()) {
         TerminateProcess(m_info.hProcess, 1);
         WaitForSingleObject(m_info.hProcess, 10000);
     }
-    CloseHandle(m_info.hProcess);
-    CloseHandle(m_info.hThread);
     m_info = {};
 }

@@ -6,6 +6,7 @@
 #include "Input.h"
 #include "Wait.h"
 #include "res/resource.h"
+#include "framework/ScopedHandles.h"
 
 std::wstring DesktopFolder() {
     wchar_t path[MAX_PATH] = {};
@@ -14,13 +15,13 @@ std::wstring DesktopFolder() {
 }
 
 bool ReadShellLink(const std::wstring& file, ShellLink& link) {
-    const HRESULT com = CoInitialize(nullptr);
+    const ComApartment com;
     bool read = false;
-    IShellLinkW* shellLink = nullptr;
-    IPersistFile* persist = nullptr;
+    ComPtr<IShellLinkW> shellLink;
+    ComPtr<IPersistFile> persist;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(&shellLink))) &&
-        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist))) &&
+                                   shellLink.Out())) &&
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, persist.Out())) &&
         SUCCEEDED(persist->Load(file.c_str(), STGM_READ))) {
         wchar_t text[6][MAX_PATH] = {};
         int icon = 0;
@@ -37,9 +38,6 @@ bool ReadShellLink(const std::wstring& file, ShellLink& link) {
         link = {text[0], text[1], text[2], text[3], text[4], text[5]};
         read = true;
     }
-    if (persist) persist->Release();
-    if (shellLink) shellLink->Release();
-    if (SUCCEEDED(com)) CoUninitialize();
     return read;
 }
 

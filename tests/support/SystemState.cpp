@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Wait.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
@@ -17,11 +18,10 @@ DWORD RunDrive(const wchar_t* arguments) {
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process))
         return ~0u;
+    const KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
     WaitForSingleObject(process.hProcess, 30000);
     DWORD code = ~0u;
     GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
     return code;
 }
 

@@ -5,32 +5,21 @@
 
 #include <algorithm>
 
+#include "framework/ScopedHandles.h"
+
 class TestSurface {
 public:
     // Anything left unpainted shows as the fill colour.
-    TestSurface(int width, int height, COLORREF fill = RGB(1, 2, 3)) : m_nWidth(width), m_nHeight(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        m_hDC = CreateCompatibleDC(nullptr);
-        m_hBitmap = CreateDIBSection(m_hDC, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_pBits),
-                                     nullptr, 0);
-        m_hOld = SelectObject(m_hDC, m_hBitmap);
+    TestSurface(int width, int height, COLORREF fill = RGB(1, 2, 3))
+        : m_nWidth(width),
+          m_nHeight(height),
+          m_dc(CreateCompatibleDC(nullptr)),
+          m_bitmap(CreateTopDownBitmap(m_dc.get(), width, height, m_pBits)),
+          m_selected(m_dc.get(), m_bitmap.get()) {
         Fill(fill);
     }
-    ~TestSurface() {
-        SelectObject(m_hDC, m_hOld);
-        DeleteObject(m_hBitmap);
-        DeleteDC(m_hDC);
-    }
-    TestSurface(const TestSurface&) = delete;
-    TestSurface& operator=(const TestSurface&) = delete;
 
-    HDC DC() const { return m_hDC; }
+    HDC DC() const { return m_dc.get(); }
     int Width() const { return m_nWidth; }
     int Height() const { return m_nHeight; }
 
@@ -54,20 +43,31 @@ public:
     }
     void Fill(COLORREF colour) {
         RECT all = {0, 0, m_nWidth, m_nHeight};
-        SetBkColor(m_hDC, colour);
-        ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+        SetBkColor(m_dc.get(), colour);
+        ExtTextOutW(m_dc.get(), 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     }
 
     // Paints the window's client area here as it would paint itself.
     void Print(HWND hWnd) {
-        SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_hDC), PRF_CLIENT);
+        SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(m_dc.get()), PRF_CLIENT);
     }
 
 private:
+    static HBITMAP CreateTopDownBitmap(HDC dc, int width, int height, DWORD*& bits) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        return CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    }
+
     int m_nWidth;
     int m_nHeight;
-    HDC m_hDC;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
-    DWORD* m_pBits = nullptr;
+    DWORD* m_pBits = nullptr;  // set by the bitmap's making, so declared before it
+    MemoryDC m_dc;
+    GdiObject<HBITMAP> m_bitmap;
+    CSelectedObject m_selected;
 };

@@ -2,11 +2,15 @@
 // its pre-translation, modeless dialogs and subclassed controls.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include <string>
 #include <vector>
 
 #include "FrameworkTestIds.h"
 #include "framework/CDialog.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
@@ -249,6 +253,34 @@ TEST_F(FrameworkTest, SubclassedControlSeesItsMessagesFirst) {
     EXPECT_EQ(CWnd::FromHandle(editWindow), nullptr);
 }
 
+// Another part of the program that subclasses a window through the common
+// controls' chain, each time under a new id.
+LRESULT CALLBACK OtherSubclass(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_CHAR) g_log.push_back("other " + std::to_string(id));
+    return DefSubclassProc(hWnd, message, wParam, lParam);
+}
+
+TEST_F(FrameworkTest, SubclassersBeforeAndAfterTheBindingKeepTheirPlaceAndLetGoAlone) {
+    DerivedDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND editWindow = GetDlgItem(dialog.m_hWnd, IDC_TEST_EDIT);
+    ASSERT_TRUE(SetWindowSubclass(editWindow, OtherSubclass, 1, 0));
+    RecordingEdit edit;
+    ASSERT_TRUE(edit.SubclassWindow(editWindow));
+    ASSERT_TRUE(SetWindowSubclass(editWindow, OtherSubclass, 2, 0));
+    SendMessageW(editWindow, WM_CHAR, 'a', 0);
+    // Whichever goes first, the others and the edit control keep hearing.
+    ASSERT_TRUE(RemoveWindowSubclass(editWindow, OtherSubclass, 1));
+    SendMessageW(editWindow, WM_CHAR, 'b', 0);
+    ASSERT_TRUE(RemoveWindowSubclass(editWindow, OtherSubclass, 2));
+    SendMessageW(editWindow, WM_CHAR, 'c', 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"presubclass", "other 2", "char a", "other 1", "other 2", "char b",
+                                               "char c"}));
+    wchar_t text[8] = {};
+    GetWindowTextW(editWindow, text, 8);
+    EXPECT_STREQ(text, L"abc");
+}
+
 TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {
     ReflectionFixture f;
     SendMessageW(f.button.m_hWnd, BM_CLICK, 0, 0);
@@ -266,8 +298,8 @@ TEST_F(FrameworkTest, ControlSeesItsClickBeforeTheParentAndMayKeepIt) {
 
 TEST_F(FrameworkTest, ControlChoosesItsOwnBrushOrLeavesItToTheParent) {
     ReflectionFixture f;
-    HDC dc = GetDC(f.button.m_hWnd);
-    const WPARAM dcParam = reinterpret_cast<WPARAM>(dc);
+    const WindowDC dc(f.button.m_hWnd);
+    const WPARAM dcParam = reinterpret_cast<WPARAM>(static_cast<HDC>(dc));
     // What the parent answers for a control that has no object of its own.
     const LRESULT parentBrush =
         f.SendToDialog(WM_CTLCOLORBTN, dcParam, reinterpret_cast<LPARAM>(GetDlgItem(f.dialog.m_hWnd, IDOK)));
@@ -278,7 +310,6 @@ TEST_F(FrameworkTest, ControlChoosesItsOwnBrushOrLeavesItToTheParent) {
     // Other colour requests of the same control stay with the parent.
     EXPECT_NE(f.SendToDialog(WM_CTLCOLORSTATIC, dcParam, reinterpret_cast<LPARAM>(f.button.m_hWnd)),
               reinterpret_cast<LRESULT>(f.button.m_hBrush));
-    ReleaseDC(f.button.m_hWnd, dc);
 }
 
 TEST_F(FrameworkTest, ControlDrawsItselfButMenuItemsStayWithTheOwner) {

@@ -7,6 +7,7 @@
 
 #include "SegmentTestWindows.h"
 #include "clock/CSegmentDisplay.h"
+#include "framework/ScopedHandles.h"
 
 namespace {
 
@@ -79,9 +80,7 @@ std::set<COLORREF> Colours(const TestSurface& surface) {
 // What the window shows on screen once it has painted.
 void ReadScreen(HWND hWnd, TestSurface& surface) {
     UpdateWindow(hWnd);
-    const HDC windowDC = GetDC(hWnd);
-    BitBlt(surface.DC(), 0, 0, surface.Width(), surface.Height(), windowDC, 0, 0, SRCCOPY);
-    ReleaseDC(hWnd, windowDC);
+    BitBlt(surface.DC(), 0, 0, surface.Width(), surface.Height(), WindowDC(hWnd), 0, 0, SRCCOPY);
 }
 
 class SegmentDisplay : public ::testing::Test {
@@ -232,9 +231,7 @@ TEST_F(SegmentDisplay, EveryFrameOfTheClockLooksLikeAWholeRepaint) {
         // Scribbled over the first three glyphs, which the next tick leaves
         // alone; painting that part again shows them as they were.
         const RECT left = {0, 0, size.cx / 3, size.cy};
-        const HDC dc = GetDC(display);
-        FillRect(dc, &left, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        ReleaseDC(display, dc);
+        FillRect(WindowDC(display), &left, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         m_display.SetText(L"09:59.9");
         ReadScreen(display, screen);
         EXPECT_EQ(screen.Pixel(2, 2), RGB(255, 255, 255)) << "only the changed digit is copied";

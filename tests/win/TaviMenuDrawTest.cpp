@@ -96,13 +96,12 @@ TEST_F(TaviMenuDraw, XPCheckBoxAndRadioDot) {
     EXPECT_EQ(At(15, 10), kXPTint);
 
     // A custom checked-state bitmap asks for the dot instead.
-    const HBITMAP mark = CreateBitmap(8, 8, 1, 1, nullptr);
-    ASSERT_TRUE(SetMenuItemBitmaps(m_file->m_hMenu, ID_SAVE_AS, MF_BYCOMMAND, nullptr, mark));
+    const GdiObject<HBITMAP> mark(CreateBitmap(8, 8, 1, 1, nullptr));
+    ASSERT_TRUE(SetMenuItemBitmaps(m_file->m_hMenu, ID_SAVE_AS, MF_BYCOMMAND, nullptr, mark.get()));
     Draw(*m_file, ID_SAVE_AS, ODS_CHECKED);
     EXPECT_EQ(At(11, 9), C::kMenuText);
     EXPECT_EQ(At(15, 8), kXPTint);  // where the check mark would be
     SetMenuItemBitmaps(m_file->m_hMenu, ID_SAVE_AS, MF_BYCOMMAND, nullptr, nullptr);
-    DeleteObject(mark);
 }
 
 TEST_F(TaviMenuDraw, XPSeparatorLeavesTheColumnAndGap) {
