@@ -100,7 +100,7 @@ BOOL CLockDlg::OnInitDialog() {
     // No caption, no border and no system menu: the window is nothing but
     // its black face, and no menu of its own can close, move or hide it.
     SetWindowLongW(m_hWnd, GWL_STYLE,
-                   GetWindowLongW(m_hWnd, GWL_STYLE) & ~WS_CAPTION & ~(WS_SYSMENU | DS_MODALFRAME));
+                   GetWindowLongW(m_hWnd, GWL_STYLE) & ~(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
     CoverScreens();
     m_bHoldingScreen = true;
@@ -258,11 +258,16 @@ LRESULT CLockDlg::OnWindowPosChanging(WPARAM, LPARAM pos) {
     const LRESULT result = Default();
     if (!m_bHoldingScreen) return result;
     auto* change = reinterpret_cast<WINDOWPOS*>(pos);
-    change->flags &= ~(SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE);
-    change->x = m_rcCover.left;
-    change->y = m_rcCover.top;
-    change->cx = m_rcCover.Width();
-    change->cy = m_rcCover.Height();
+    change->flags &= ~SWP_HIDEWINDOW;
+    // A change of the z-order alone leaves the place as it is.
+    if (!(change->flags & SWP_NOMOVE)) {
+        change->x = m_rcCover.left;
+        change->y = m_rcCover.top;
+    }
+    if (!(change->flags & SWP_NOSIZE)) {
+        change->cx = m_rcCover.Width();
+        change->cy = m_rcCover.Height();
+    }
     if (change->hwndInsertAfter == HWND_NOTOPMOST) change->hwndInsertAfter = HWND_TOPMOST;
     return result;
 }
