@@ -2,6 +2,7 @@
 
 #include "app/CLockDlg.h"
 #include "app/CrashGuard.h"
+#include "framework/ForgedMessages.h"
 
 CLockApp theApp;
 
@@ -10,6 +11,7 @@ BOOL CLockApp::InitInstance() {
     // Otherwise Windows puts a movable, closable ghost over the lock as soon
     // as it is slow to answer for a few seconds.
     DisableProcessWindowsGhosting();
+    IgnorePostedSystemMessages();
     CLockDlg lock;
     m_pMainWnd = &lock;
     lock.DoModal();

@@ -1,11 +1,10 @@
 #include "app/CLockDlg.h"
 
-#include <vector>
-
 #include "app/BackgroundMode.h"
 #include "app/CUnlockDlg.h"
 #include "app/ConfigFile.h"
 #include "app/LockGeometry.h"
+#include "app/LockGuardRules.h"
 #include "app/Lockdown.h"
 #include "app/PasswordText.h"
 #include "framework/ScopedHandles.h"
@@ -15,26 +14,26 @@
 namespace {
 
 const UINT_PTR kSettingsTimer = 1;
-// How often the lock makes sure nothing has come in front of it.
-const UINT_PTR kFrontTimer = 2;
-const UINT kFrontCheckMs = 250;
+// How often the guard makes sure nothing has come in front of the lock and
+// the monitors are as they were.
+const UINT_PTR kGuardTimer = 2;
+const UINT kGuardCheckMs = 250;
 // How often the lock looks for taskbars that have appeared since (a
 // restarted shell, a new monitor): a search of all windows, so less often.
 const UINT_PTR kTaskbarTimer = 3;
 const UINT kTaskbarCheckMs = 1000;
+// Windows ends the process right after the end of the session. A lock
+// still running this long after it was told of one locks down again.
+const UINT_PTR kRearmTimer = 4;
+const UINT kRearmMs = 2000;
 // Posted to itself: the prompt takes the keyboard back from the lock window.
 const UINT kReturnToPromptMessage = WM_APP;
-// The system's class of menu windows, "#32768".
-const DWORD kMenuClassAtom = 32768;
+// What the lock takes away that would outlive the process: given back at
+// the end of the session, while the keyboard guard dies with the process.
+const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
-    reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
-        {rect->left, rect->top, rect->right, rect->bottom});
-    return TRUE;
-}
 
 std::wstring ModuleDirectory() {
     std::wstring path(MAX_PATH, L'\0');
@@ -61,6 +60,7 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_CLOSE, OnClose)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
     ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
+    ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_ACTIVATE, OnActivate)
     ON_MESSAGE(kReturnToPromptMessage, OnReturnToPrompt)
@@ -94,6 +94,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_bSettingsPending = 1;
 
     SetLockdown(LOCK_ALL, 1, 0);
+    m_bSystemLocked = true;
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(GetDlgItem(m_hWnd, IDC_LOCK), SW_HIDE);
     ShowWindow(GetDlgItem(m_hWnd, IDC_UNLOCK), SW_HIDE);
@@ -102,8 +103,7 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowLongW(m_hWnd, GWL_STYLE,
                    GetWindowLongW(m_hWnd, GWL_STYLE) & ~(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
-    CoverScreens();
-    m_bHoldingScreen = true;
+    m_guard.Hold(m_hWnd);
 
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
@@ -116,20 +116,10 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
-    SetTimer(m_hWnd, kFrontTimer, kFrontCheckMs, nullptr);
+    SetTimer(m_hWnd, kGuardTimer, kGuardCheckMs, nullptr);
     SetTimer(m_hWnd, kTaskbarTimer, kTaskbarCheckMs, nullptr);
     m_strBanner1.clear();
     return TRUE;
-}
-
-void CLockDlg::CoverScreens() {
-    std::vector<ScreenRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty())
-        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    m_rcCover = LockWindowRect(monitors);
-    SetWindowPos(m_hWnd, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(),
-                 m_rcCover.Height(), SWP_NOZORDER);
 }
 
 void CLockDlg::PlaceClock() {
@@ -142,9 +132,14 @@ void CLockDlg::PlaceClock() {
 }
 
 void CLockDlg::OnDisplayChange() {
-    CoverScreens();
-    PlaceClock();
+    m_guard.CoverScreens();
+    OnScreensChanged();
     Default();
+}
+
+// The cover has been made anew over the monitors as they are now.
+void CLockDlg::OnScreensChanged() {
+    PlaceClock();
 }
 
 BOOL CLockDlg::PreTranslateMessage(MSG* msg) {
@@ -189,15 +184,22 @@ void CLockDlg::OnReturnToPrompt() {
 void CLockDlg::OnTimer(WPARAM id) {
     switch (id) {
     case kSettingsTimer:
-        // Once per run: the settings are asked for on the first tick only.
+        // Once per run: the settings are asked for on the first tick only,
+        // whatever ticks another program may post.
         KillTimer(m_hWnd, kSettingsTimer);
+        if (m_bSettingsAsked) return;
+        m_bSettingsAsked = true;
         AcceptSettings();
         return;
-    case kFrontTimer:
-        if (m_bHoldingScreen) HoldTheScreen();
+    case kGuardTimer:
+        if (m_guard.Check()) OnScreensChanged();
         return;
     case kTaskbarTimer:
-        if (m_bHoldingScreen) SetLockdown(LOCK_TASKBAR, 1, 0);
+        if (m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
+        return;
+    case kRearmTimer:
+        KillTimer(m_hWnd, kRearmTimer);
+        if (!m_bSystemLocked && m_guard.Holding()) LockSystem(true);
         return;
     default: Default();
     }
@@ -228,7 +230,10 @@ void CLockDlg::AcceptSettings() {
     SetWindowAlpha(style.alpha);
     if (style.whiteDigits) m_ctlTime.SetColours(kUnlit, kWhite);
     RedrawNow();
-    if (m_bDisableScreenSafe) HoldOffScreenSaver(true);
+    // Once the system is locked down again after an end of the session
+    // that did not come, the hold-off begins with it.
+    m_bHoldingOff = m_bDisableScreenSafe != 0;
+    if (m_bHoldingOff && m_bSystemLocked) HoldOffScreenSaver(true);
 }
 
 void CLockDlg::OnClose() {
@@ -238,95 +243,40 @@ void CLockDlg::OnClose() {
 }
 
 LRESULT CLockDlg::OnSysCommand(WPARAM command, LPARAM) {
-    switch (command & 0xFFF0) {
-    case SC_CLOSE:
-    case SC_MOVE:
-    case SC_SIZE:
-    case SC_MINIMIZE:
-    case SC_MAXIMIZE:
-    case SC_RESTORE:
-    case SC_KEYMENU:
-    case SC_MOUSEMENU:
-    case SC_TASKLIST: return 0;
-    default: return Default();
-    }
+    return IsAllowedSystemCommand(static_cast<unsigned>(command)) ? Default() : 0;
 }
 
-// Whoever moves, sizes, hides or lowers the window, it stays shown over
-// every screen and topmost.
 LRESULT CLockDlg::OnWindowPosChanging(WPARAM, LPARAM pos) {
     const LRESULT result = Default();
-    if (!m_bHoldingScreen) return result;
-    auto* change = reinterpret_cast<WINDOWPOS*>(pos);
-    change->flags &= ~SWP_HIDEWINDOW;
-    // A change of the z-order alone leaves the place as it is.
-    if (!(change->flags & SWP_NOMOVE)) {
-        change->x = m_rcCover.left;
-        change->y = m_rcCover.top;
-    }
-    if (!(change->flags & SWP_NOSIZE)) {
-        change->cx = m_rcCover.Width();
-        change->cy = m_rcCover.Height();
-    }
-    if (change->hwndInsertAfter == HWND_NOTOPMOST) change->hwndInsertAfter = HWND_TOPMOST;
+    m_guard.Pin(reinterpret_cast<WINDOWPOS*>(pos));
     return result;
 }
 
-// Windows ends the process right after this, without WM_DESTROY.
+// An update or installer asks programs to close this way: the lock is not
+// closed by anyone but its owner. The end of the session is let through.
+LRESULT CLockDlg::OnQueryEndSession(WPARAM, LPARAM reason) {
+    return (reason & ENDSESSION_CLOSEAPP) ? FALSE : TRUE;
+}
+
+// Windows ends the process right after this, without WM_DESTROY: what would
+// outlive it is given back now.
 void CLockDlg::OnEndSession(WPARAM ending) {
-    if (ending) ReleaseLock();
+    if (!ending || !m_bSystemLocked) return;
+    LockSystem(false);
+    SetTimer(m_hWnd, kRearmTimer, kRearmMs, nullptr);
+}
+
+// Takes away, or gives back, what outlives the process while the lock
+// window stays.
+void CLockDlg::LockSystem(bool on) {
+    SetLockdown(kOutlivesTheProcess, on, 0);
+    if (m_bHoldingOff) HoldOffScreenSaver(on);
+    m_bSystemLocked = on;
 }
 
 void CLockDlg::EndLock(int result) {
-    m_bHoldingScreen = false;
+    m_guard.Release();
     EndDialog(result);
-}
-
-void CLockDlg::HoldTheScreen() {
-    RepairCover();
-    KeepInFront();
-}
-
-// What got past the pin (a minimise, or a change that skipped asking) is
-// undone.
-void CLockDlg::RepairCover() {
-    if (IsIconic(m_hWnd)) ShowWindow(m_hWnd, SW_RESTORE);
-    if (!IsWindowVisible(m_hWnd)) ShowWindow(m_hWnd, SW_SHOWNA);
-    RECT now;
-    GetWindowRect(m_hWnd, &now);
-    if (!(ScreenRect{now.left, now.top, now.right, now.bottom} == m_rcCover))
-        SetWindowPos(m_hWnd, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(),
-                     m_rcCover.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// Another program's window over the lock, or holding the keyboard, is put
-// back behind it: the lock and the windows it owns stay topmost, in their
-// order, and the one of them that takes input gets the foreground again.
-// An open menu keeps its place: giving it the foreground would close it.
-void CLockDlg::KeepInFront() {
-    const DWORD thread = GetCurrentThreadId();
-    std::vector<HWND> ours;  // our visible windows, topmost first
-    bool covered = false;
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(w)) continue;
-        if (GetWindowThreadProcessId(w, nullptr) == thread) ours.push_back(w);
-        else covered = true;
-        if (w == m_hWnd) break;
-    }
-    HWND input = nullptr;
-    for (HWND w : ours) {
-        if (IsWindowEnabled(w) && GetClassLongW(w, GCW_ATOM) != kMenuClassAtom) {
-            input = w;
-            break;
-        }
-    }
-    if (covered) {
-        for (auto w = ours.rbegin(); w != ours.rend(); ++w)
-            SetWindowPos(*w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    HWND foreground = GetForegroundWindow();
-    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread))
-        SetForegroundWindow(input);
 }
 
 void CLockDlg::RedrawNow() {
@@ -342,15 +292,13 @@ void CLockDlg::OnDestroy() {
     m_pUnlockDlg = nullptr;
 }
 
-// Once only: the end of the session may come first, and the window's
-// destruction after it.
 void CLockDlg::ReleaseLock() {
-    m_bHoldingScreen = false;
-    if (m_bReleased) return;
-    m_bReleased = true;
+    m_guard.Release();
+    KillTimer(m_hWnd, kRearmTimer);
     m_ctlTime.Stop();
     SetLockdown(LOCK_ALL, 0, 0);
     if (m_bDisableScreenSafe) HoldOffScreenSaver(false);
+    m_bSystemLocked = false;
 }
 
 void CLockDlg::OnButtonLock() {
@@ -358,18 +306,12 @@ void CLockDlg::OnButtonLock() {
 }
 
 void CLockDlg::OnButtonUnlock() {
-    SetLockdown(LOCK_ALL, 0, 0);
+    // Only the lock's end gives the system back while the screen is held.
+    if (!m_guard.Holding()) SetLockdown(LOCK_ALL, 0, 0);
 }
 
 void CLockDlg::SetWindowAlpha(BYTE alpha) {
-    // Looked up at run time: systems without layered windows keep an opaque one.
-    HMODULE user32 = LoadLibraryW(L"User32.DLL");
-    if (!user32) return;
-    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    auto setLayered = reinterpret_cast<SetLayeredFn>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-    if (setLayered) setLayered(m_hWnd, 0, alpha, LWA_ALPHA);
-    FreeLibrary(user32);
+    m_guard.SetAlpha(alpha);
 }
 
 LRESULT CLockDlg::OnQueryDragIcon(WPARAM, LPARAM) {

@@ -1,11 +1,13 @@
 #pragma once
 // The lock window: covers every screen for the whole lock, takes the
 // system's escape routes away, asks for the password and options, and gives
-// everything back when it is destroyed or the Windows session ends. Only the
-// unlock prompt, right after the right password, ends it.
+// everything back when it is destroyed. Only the unlock prompt, right after
+// the right password, ends it; the end of the Windows session gives back
+// what would outlive the process, and takes it again should the end not
+// come.
 #include <string>
 
-#include "app/LockGeometry.h"
+#include "app/CLockGuard.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "controls/CBackgroundDlg.h"
 
@@ -35,6 +37,7 @@ protected:
     void OnClose();
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM pos);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM reason);
     void OnEndSession(WPARAM ending);
     LRESULT OnActivate(WPARAM state, LPARAM);
     void OnReturnToPrompt();
@@ -42,14 +45,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void CoverScreens();
     void PlaceClock();
+    void OnScreensChanged();
     void ShowUnlockPrompt();
     bool PromptShown() const;
-    void HoldTheScreen();
-    void RepairCover();
-    void KeepInFront();
     void EndLock(int result);
+    void LockSystem(bool on);
     void ReleaseLock();
     void AcceptSettings();
     void SetWindowAlpha(BYTE alpha);
@@ -67,9 +68,10 @@ private:
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
-    // Where the window must stay, and whether it is held there: from the
-    // moment it covers the screens until the lock ends.
-    ScreenRect m_rcCover;
-    bool m_bHoldingScreen = false;
-    bool m_bReleased = false;  // the lockdown has been given back
+    CLockGuard m_guard;
+    bool m_bSettingsAsked = false;
+    // What outlives the process is taken away (the policy values, the
+    // taskbars, with the hold-off its settings).
+    bool m_bSystemLocked = false;
+    bool m_bHoldingOff = false;  // the hold-off has begun
 };

@@ -30,7 +30,7 @@ bool CUnlockDlg::TakeUnlockMark(HWND lock) {
 
 void CUnlockDlg::OnButtonOk() {
     std::wstring typed = ReadTrimmedText(m_hWnd, IDC_UNLOCK_PASSWORD);
-    const bool right = m_pszPassword && typed == *m_pszPassword;
+    const bool right = m_pszPassword && Unlocks(typed, *m_pszPassword);
     WipeText(typed);
     if (!right) {
         ShowFieldMessage(m_hWnd, IDC_UNLOCK_PASSWORD, L"解锁密码错误！\n\n* 区分大小写");

@@ -17,3 +17,7 @@ void WipeText(std::wstring& text) {
     for (size_t i = 0; i < text.size(); ++i) chars[i] = 0;
     text.clear();
 }
+
+bool Unlocks(const std::wstring& typed, const std::wstring& password) {
+    return !password.empty() && typed == password;
+}

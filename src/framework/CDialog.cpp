@@ -97,10 +97,10 @@ void CDialog::RunModalLoop() {
     MSG msg;
     while (!m_bEndModal && m_hWnd) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
+        if (got < 0) return;
+        // The program never asks itself to quit: it ends when its modal
+        // runs end. A quit message was posted by another program.
+        if (got == 0) continue;
         if (!WalkPreTranslateTree(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "framework/ForgedMessages.h"
 #include "framework/WindowMap.h"
 
 namespace {
@@ -135,6 +136,9 @@ LRESULT CWnd::Default() {
 }
 
 LRESULT CALLBACK CWnd::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    // A forged destruction must neither run the window's handlers nor
+    // unbind it while the window lives on.
+    if (IsForgedWindowMessage(message)) return 0;
     auto* wnd = reinterpret_cast<CWnd*>(self);
     const CurrentMessage outer = wnd->m_current;
     wnd->m_current = {message, wParam, lParam};

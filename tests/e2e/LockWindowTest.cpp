@@ -129,6 +129,62 @@ TEST_F(LockWindowTest, NoKeyCloseRequestOrSystemCommandEndsOrMovesTheLock) {
     EXPECT_FALSE(GetWindowLongW(lock, GWL_STYLE) & WS_SYSMENU);
 }
 
+// Another program can post or send the lock any message; none of them may
+// end it, uncover it or lower a guard.
+TEST_F(LockWindowTest, NoMessageFromAnotherProgramEndsOrDisarmsTheLock) {
+    KeyProbe probe;
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    PostMessageW(lock, WM_TIMER, 1, 0);  // the settings' tick again
+    PostMessageW(lock, WM_COMMAND, IDC_UNLOCK, 0);
+    PostMessageW(lock, WM_QUIT, 0, 0);
+    PostThreadMessageW(locker().ThreadId(), WM_QUIT, 0, 0);
+    PostMessageW(lock, WM_ENDSESSION, TRUE, 0);
+    for (UINT message : {WM_DESTROY, WM_NCDESTROY}) {
+        PostMessageW(lock, message, 0, 0);
+        SendMessageTimeoutW(lock, message, 0, 0, SMTO_NORMAL, 10000, nullptr);
+    }
+    SendMessageTimeoutW(lock, WM_INITDIALOG, 0, 0x1234, SMTO_NORMAL, 10000, nullptr);
+    // Escape after them shows the prompt: by then all of them were handled.
+    ASSERT_TRUE(BringToFront(lock));
+    HWND prompt = ShowPrompt(lock);
+    ASSERT_NE(prompt, nullptr);
+    EXPECT_EQ(locker().WaitForDialog(IDC_CONFIRM, 500), nullptr) << "the settings came again";
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
+    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+    PressKeys({VK_MENU, VK_TAB});
+    ASSERT_TRUE(probe.Sync());
+    EXPECT_FALSE(probe.SawKeyDown(VK_TAB));
+    // The lock still ends the one way it ends, and gives everything back.
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
+// An installer or update asks running programs to close through the
+// session's end messages; the lock refuses, and when the end is announced
+// all the same but does not come, it locks down again.
+TEST_F(LockWindowTest, AnUpdatesCloseRequestIsRefusedAndAnEndThatDoesNotComeIsUndone) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    DWORD_PTR answer = 1;
+    ASSERT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 10000, &answer));
+    EXPECT_EQ(answer, 0u);
+    ASSERT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 10000, nullptr));
+    // What would outlive the process is given back at once, for an end
+    // that would follow...
+    EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+    // ...and taken again when none does.
+    EXPECT_TRUE(WaitFor([] {
+        return PolicyValueSet(L"DisableTaskMgr") && PolicyValueSet(L"DisableLockWorkstation") &&
+               !IsWindowEnabled(Taskbar());
+    }, 10000));
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
 TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
     KeyProbe probe;
     HWND lock = StartLock();

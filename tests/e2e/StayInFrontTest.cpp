@@ -47,7 +47,7 @@ TEST_F(StayInFrontTest, TopmostWindowOfAnotherProgramIsCoveredAgainWithinASecond
     EXPECT_TRUE(Above(prompt, intruder.Window()));
 }
 
-TEST_F(StayInFrontTest, HiddenMinimisedOrMovedByAnotherProgramItCoversTheScreenAgainWithinASecond) {
+TEST_F(StayInFrontTest, HiddenMinimisedMovedLoweredOrMadeSeeThroughByAnotherProgramItIsMendedWithinASecond) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     RECT cover;
@@ -61,6 +61,25 @@ TEST_F(StayInFrontTest, HiddenMinimisedOrMovedByAnotherProgramItCoversTheScreenA
     // Without asking the window first.
     SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
     EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "moved without asking";
+    const auto topmost = [lock] { return (GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    // (Lowered without asking, Wine cannot make a window that owns others
+    // topmost again at all; Windows can, and the check does.)
+    SetWindowPos(lock, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(topmost()) << "lowered";
+    // Made see-through, click-through or without its veil.
+    const auto veiled = [lock] {
+        BYTE alpha = 0;
+        DWORD flags = 0;
+        return GetLayeredWindowAttributes(lock, nullptr, &alpha, &flags) && flags == LWA_ALPHA && alpha == 180 &&
+               !(GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
+    };
+    ASSERT_TRUE(veiled());
+    SetLayeredWindowAttributes(lock, 0, 5, LWA_ALPHA);
+    EXPECT_TRUE(WaitFor(veiled, 1000)) << "alpha";
+    SetWindowLongW(lock, GWL_EXSTYLE, GetWindowLongW(lock, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    EXPECT_TRUE(WaitFor(veiled, 1000)) << "click-through";
+    SetWindowLongW(lock, GWL_EXSTYLE, GetWindowLongW(lock, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+    EXPECT_TRUE(WaitFor(veiled, 1000)) << "not layered";
     EXPECT_TRUE(locker().Running());
 }
 

@@ -77,6 +77,15 @@ TEST(PasswordText, TrimsOnlySurroundingWhiteSpace) {
     EXPECT_NE(TrimWhiteSpace(L"密码"), TrimWhiteSpace(L"??"));
 }
 
+TEST(PasswordText, OnlyTheExactPasswordUnlocksAndNoPasswordNothing) {
+    EXPECT_TRUE(Unlocks(L"Pw密", L"Pw密"));
+    EXPECT_FALSE(Unlocks(L"pw密", L"Pw密"));
+    // Escape before the settings are accepted shows the prompt while there
+    // is no password yet: an empty entry must not end the lock.
+    EXPECT_FALSE(Unlocks(L"", L""));
+    EXPECT_FALSE(Unlocks(L"x", L""));
+}
+
 TEST(PasswordText, WipeOverwritesTheCharacters) {
     std::wstring secret = L"hunter2";
     const wchar_t* chars = secret.data();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/LockGeometry.h"
+#include "app/LockGuardRules.h"
 
 TEST(LockGeometry, OneMonitorIsCoveredWithOnePixelToSpare) {
     const ScreenRect window = LockWindowRect({{0, 0, 1024, 768}});
@@ -37,4 +38,50 @@ TEST(LockGeometry, ClockTopTruncatesSixtyPercent) {
 
 TEST(LockGeometry, NoMonitorCoversNothing) {
     EXPECT_EQ(LockWindowRect({}), ScreenRect{});
+}
+
+TEST(LockGuardRules, AnyMoveSizeOrHideEndsOverTheCoverShown) {
+    const ScreenRect cover = LockWindowRect({{0, 0, 1024, 768}});
+    const PlaceChange moved = PinnedChange({100, 100, 300, 200, kPosHideWindow}, cover);
+    EXPECT_EQ(moved.x, -1);
+    EXPECT_EQ(moved.y, -1);
+    EXPECT_EQ(moved.cx, 1026);
+    EXPECT_EQ(moved.cy, 770);
+    EXPECT_EQ(moved.flags, 0u);
+    // The stay-in-front check only raises it: that is no move to the corner.
+    const PlaceChange raised = PinnedChange({0, 0, 0, 0, kPosNoMove | kPosNoSize}, cover);
+    EXPECT_EQ(raised.x, 0);
+    EXPECT_EQ(raised.cx, 0);
+    EXPECT_EQ(raised.flags, kPosNoMove | kPosNoSize);
+}
+
+TEST(LockGuardRules, WhatGotPastThePinIsMendedAndNothingElse) {
+    const ScreenRect cover = LockWindowRect({{0, 0, 1024, 768}});
+    const CoverState sound{cover, true, false, true, true, 180};
+    EXPECT_FALSE(RepairsFor(sound, cover, 180).Any());
+
+    CoverState lowered = sound;
+    lowered.topmost = false;
+    lowered.alpha = 5;
+    const CoverRepairs mendLowered = RepairsFor(lowered, cover, 180);
+    EXPECT_TRUE(mendLowered.topmost);
+    EXPECT_TRUE(mendLowered.alpha);
+    EXPECT_FALSE(mendLowered.place || mendLowered.show || mendLowered.exStyle);
+
+    // A new extended style takes the alpha with it, even one that read right.
+    CoverState restyled = sound;
+    restyled.exStyleKept = false;
+    const CoverRepairs mendRestyled = RepairsFor(restyled, cover, 180);
+    EXPECT_TRUE(mendRestyled.exStyle);
+    EXPECT_TRUE(mendRestyled.alpha);
+}
+
+TEST(LockGuardRules, OnlyTheScreensaverAndPowerSavingAreObeyed) {
+    EXPECT_TRUE(IsAllowedSystemCommand(kCommandScreenSave));
+    EXPECT_TRUE(IsAllowedSystemCommand(kCommandMonitorPower | 0x2));  // the low bits are the system's
+    // Close, move, size, minimise, maximise, restore, the menu by key and by
+    // mouse, the task list, a hot key, the default item.
+    for (unsigned command : {0xF060u, 0xF010u, 0xF000u, 0xF020u, 0xF030u, 0xF120u, 0xF100u, 0xF090u, 0xF130u,
+                             0xF150u, 0xF160u})
+        EXPECT_FALSE(IsAllowedSystemCommand(command)) << std::hex << command;
 }

@@ -1,0 +1,158 @@
+#include "app/CLockGuard.h"
+
+#include <vector>
+
+namespace {
+
+// The system's class of menu windows, "#32768".
+const DWORD kMenuClassAtom = 32768;
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
+    reinterpret_cast<std::vector<ScreenRect>*>(monitors)->push_back(
+        {rect->left, rect->top, rect->right, rect->bottom});
+    return TRUE;
+}
+
+ScreenLayout CurrentLayout() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
+            GetSystemMetrics(SM_CMONITORS)};
+}
+
+// The layered-window calls, looked up at run time: systems without them
+// keep an opaque window.
+struct LayeredCalls {
+    using Set = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    using Get = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+    Set set = nullptr;
+    Get get = nullptr;
+
+    LayeredCalls() {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        if (!user32) return;
+        set = reinterpret_cast<Set>(reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+        get = reinterpret_cast<Get>(reinterpret_cast<void*>(GetProcAddress(user32, "GetLayeredWindowAttributes")));
+    }
+};
+
+const LayeredCalls& Layered() {
+    static const LayeredCalls calls;
+    return calls;
+}
+
+// The alpha a layered window shows; none (0) when it has a colour key or
+// no constant alpha, or the system cannot say.
+BYTE ShownAlpha(HWND window, BYTE kept) {
+    if (!Layered().get) return kept;  // nothing to compare: nothing to mend
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (!Layered().get(window, nullptr, &alpha, &flags) || flags != LWA_ALPHA) return 0;
+    return alpha;
+}
+
+}  // namespace
+
+void CLockGuard::Hold(HWND lock) {
+    m_hLock = lock;
+    CoverScreens();
+    m_bHolding = true;
+}
+
+void CLockGuard::CoverScreens() {
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())
+        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    m_layout = CurrentLayout();
+    m_rcCover = LockWindowRect(monitors);
+    SetWindowPos(m_hLock, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(), m_rcCover.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CLockGuard::SetAlpha(std::uint8_t alpha) {
+    m_nAlpha = alpha;
+    m_nExStyle = GetWindowLongW(m_hLock, GWL_EXSTYLE) & ~WS_EX_TOPMOST;
+    if (Layered().set) Layered().set(m_hLock, 0, alpha, LWA_ALPHA);
+}
+
+void CLockGuard::Pin(WINDOWPOS* change) const {
+    if (!m_bHolding) return;
+    const PlaceChange pinned =
+        PinnedChange({change->x, change->y, change->cx, change->cy, change->flags}, m_rcCover);
+    change->x = pinned.x;
+    change->y = pinned.y;
+    change->cx = pinned.cx;
+    change->cy = pinned.cy;
+    change->flags = pinned.flags;
+    // Any place below the topmost windows becomes the top of them. A place
+    // among them is left alone: the system keeps the windows the lock owns
+    // above it that way, and the check puts other programs' windows back.
+    if (change->flags & SWP_NOZORDER) return;
+    HWND after = change->hwndInsertAfter;
+    const bool staysTopmost = after == HWND_TOPMOST || after == HWND_TOP ||
+                              (after != HWND_BOTTOM && after != HWND_NOTOPMOST &&
+                               (GetWindowLongW(after, GWL_EXSTYLE) & WS_EX_TOPMOST));
+    if (!staysTopmost) change->hwndInsertAfter = HWND_TOPMOST;
+}
+
+bool CLockGuard::Check() {
+    if (!m_bHolding) return false;
+    const bool changed = !(CurrentLayout() == m_layout);
+    if (changed) CoverScreens();
+    Mend();
+    KeepInFront();
+    return changed;
+}
+
+// What got past the pin (a minimise, a change that skipped asking, a new
+// extended style or alpha set from outside) is undone.
+void CLockGuard::Mend() {
+    RECT now;
+    GetWindowRect(m_hLock, &now);
+    const LONG exStyle = GetWindowLongW(m_hLock, GWL_EXSTYLE);
+    const CoverState state{{now.left, now.top, now.right, now.bottom},
+                           IsWindowVisible(m_hLock) != FALSE,
+                           IsIconic(m_hLock) != FALSE,
+                           (exStyle & WS_EX_TOPMOST) != 0,
+                           (exStyle & ~WS_EX_TOPMOST) == m_nExStyle,
+                           ShownAlpha(m_hLock, m_nAlpha)};
+    const CoverRepairs repairs = RepairsFor(state, m_rcCover, m_nAlpha);
+    if (!repairs.Any()) return;
+    if (repairs.restore) ShowWindow(m_hLock, SW_RESTORE);
+    if (repairs.show) ShowWindow(m_hLock, SW_SHOWNA);
+    if (repairs.exStyle) SetWindowLongW(m_hLock, GWL_EXSTYLE, m_nExStyle | (exStyle & WS_EX_TOPMOST));
+    if (repairs.alpha) SetAlpha(m_nAlpha);
+    if (repairs.place || repairs.topmost)
+        SetWindowPos(m_hLock, HWND_TOPMOST, m_rcCover.left, m_rcCover.top, m_rcCover.Width(), m_rcCover.Height(),
+                     SWP_NOACTIVATE);
+}
+
+// Another program's window over the lock, or holding the keyboard, is put
+// back behind it: the lock and the windows it owns stay topmost, in their
+// order, and the one of them that takes input gets the foreground again.
+// An open menu keeps its place: giving it the foreground would close it.
+void CLockGuard::KeepInFront() {
+    const DWORD thread = GetCurrentThreadId();
+    std::vector<HWND> ours;  // our visible windows, topmost first
+    bool covered = false;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w)) continue;
+        if (GetWindowThreadProcessId(w, nullptr) == thread) ours.push_back(w);
+        else covered = true;
+        if (w == m_hLock) break;
+    }
+    HWND input = nullptr;
+    for (HWND w : ours) {
+        if (IsWindowEnabled(w) && GetClassLongW(w, GCW_ATOM) != kMenuClassAtom) {
+            input = w;
+            break;
+        }
+    }
+    if (covered) {
+        for (auto w = ours.rbegin(); w != ours.rend(); ++w)
+            SetWindowPos(*w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    HWND foreground = GetForegroundWindow();
+    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread))
+        SetForegroundWindow(input);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// What the lock's guard decides, without Windows calls: where a move of the
+// lock window may take it, what must be mended when something got past,
+// which system commands the window obeys, and when the monitors changed.
+#include <cstdint>
+
+#include "app/LockGeometry.h"
+
+// Window-position flags and system commands as Windows numbers them.
+enum : unsigned {
+    kPosNoSize = 0x0001,
+    kPosNoMove = 0x0002,
+    kPosHideWindow = 0x0080,
+};
+enum : unsigned {
+    kCommandScreenSave = 0xF140,
+    kCommandMonitorPower = 0xF170,
+};
+
+// A change of place as the window is asked to make it; x and y, or the
+// size, count only without kPosNoMove, respectively kPosNoSize.
+struct PlaceChange {
+    int x, y, cx, cy;
+    unsigned flags;
+};
+
+// The change as the lock lets it happen: never hidden, and wherever it was
+// to move to or whatever size it was to take, over the cover. A change of
+// the z-order alone leaves the place alone.
+PlaceChange PinnedChange(PlaceChange change, const ScreenRect& cover);
+
+// How the lock window stands now.
+struct CoverState {
+    ScreenRect rect;
+    bool shown;
+    bool minimised;
+    bool topmost;
+    // The extended style, topmost aside, is the one the lock gave it:
+    // layered, and not made click-through or a tool window from outside.
+    bool exStyleKept;
+    // The constant alpha the window shows, with no colour key.
+    std::uint8_t alpha;
+};
+
+// What the guard must do to bring the window back over `cover`, shown,
+// topmost and at `alpha`.
+struct CoverRepairs {
+    bool restore = false;  // out of its minimised state
+    bool show = false;
+    bool place = false;
+    bool topmost = false;
+    bool exStyle = false;
+    bool alpha = false;  // also after a new extended style: it resets the alpha
+    bool Any() const { return restore || show || place || topmost || exStyle || alpha; }
+};
+CoverRepairs RepairsFor(const CoverState& now, const ScreenRect& cover, std::uint8_t alpha);
+
+// The monitors as the guard compares them on every check: cheap to read,
+// and any plugging in, taking away or rearranging changes one of them.
+struct ScreenLayout {
+    ScreenRect virtualScreen;
+    int monitors = 0;
+    bool operator==(const ScreenLayout& other) const {
+        return virtualScreen == other.virtualScreen && monitors == other.monitors;
+    }
+};
+
+// The only system commands the lock window obeys: the screensaver (unless
+// held off, which the system then never asks for) and the display's power
+// saving. Closing, moving, sizing, minimising, its menu, the task list and
+// everything else are refused.
+bool IsAllowedSystemCommand(unsigned command);
