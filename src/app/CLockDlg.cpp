@@ -57,6 +57,7 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
     ON_MESSAGE(WM_TIMER, OnTimer)
     ON_MESSAGE(WM_DISPLAYCHANGE, OnDisplayChange)
+    ON_MESSAGE(WM_DPICHANGED, OnDisplayChange)
     ON_MESSAGE(WM_CLOSE, OnClose)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
     ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
@@ -131,10 +132,13 @@ void CLockDlg::PlaceClock() {
                  SWP_NOZORDER);
 }
 
-void CLockDlg::OnDisplayChange() {
+// A monitor's new resolution or scale: whatever the system would do with
+// the window first, it then covers the monitors as they are now.
+LRESULT CLockDlg::OnDisplayChange(WPARAM, LPARAM) {
+    const LRESULT result = Default();
     m_guard.CoverScreens();
     OnScreensChanged();
-    Default();
+    return result;
 }
 
 // The cover has been made anew over the monitors as they are now.

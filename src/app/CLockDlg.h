@@ -33,7 +33,7 @@ protected:
     void OnButtonUnlock();
     void OnDestroy();
     void OnTimer(WPARAM id);
-    void OnDisplayChange();
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
     void OnClose();
     LRESULT OnSysCommand(WPARAM command, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM pos);
