@@ -41,18 +41,18 @@ TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
     const ModeCase mode = GetParam();
     HWND lock = LockInMode(mode.bgmode);
     ASSERT_NE(lock, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == mode.alpha; })) << int(AlphaOf(lock));
+    EXPECT_TRUE(WaitFor([&] { return int(AlphaOf(lock)); }, Is(int(mode.alpha))));
     HWND clock = GetDlgItem(lock, IDC_TIME);
+    const auto shown = [&] { return ReadClockTenths(clock, mode.lit); };
 
     int first = -1;
-    ASSERT_TRUE(WaitFor([&] { return (first = ReadClockTenths(clock, mode.lit)) >= 0; }))
+    ASSERT_TRUE(WaitFor([&] { return first = shown(); }, [](int tenths) { return tenths >= 0; }))
         << "no clock in the lit colour on the screen";
     EXPECT_LT(first, 100);  // counting from the moment the settings were accepted
     // Once the settings dialog's place is repainted, only the clock shows.
-    EXPECT_TRUE(WaitFor([clock] { return BlackOutsideClock(clock); }));
-    int later = -1;
-    EXPECT_TRUE(WaitFor([&] { return (later = ReadClockTenths(clock, mode.lit)) >= first + 20; }))
-        << "the clock showed " << first << " and then " << later;
+    EXPECT_TRUE(WaitFor([clock] { return BlackOutsideClock(clock); }, Is(true)));
+    EXPECT_TRUE(WaitFor(shown, [first](int tenths) { return tenths >= first + 20; }))
+        << "the clock showed " << first << " first";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, LockScreenTest,
@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(Modes, LockScreenTest,
 TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
     HWND lock = LockInMode("3");
     ASSERT_NE(lock, nullptr);
-    EXPECT_TRUE(WaitFor([&] { return AlphaOf(lock) == 1; })) << int(AlphaOf(lock));
+    EXPECT_TRUE(WaitFor([&] { return int(AlphaOf(lock)); }, Is(1)));
 }
 
 // New system colours reach the clock through the lock window; the clock
@@ -74,13 +74,12 @@ TEST_F(LockScreenTest, ClockStaysWholeAfterNewSystemColours) {
     HWND lock = LockInMode("1");
     ASSERT_NE(lock, nullptr);
     HWND clock = GetDlgItem(lock, IDC_TIME);
-    const COLORREF yellow = RGB(255, 255, 0);
+    const auto shown = [clock] { return ReadClockTenths(clock, RGB(255, 255, 0)); };
     int before = -1;
-    ASSERT_TRUE(WaitFor([&] { return (before = ReadClockTenths(clock, yellow)) >= 0; }));
+    ASSERT_TRUE(WaitFor([&] { return before = shown(); }, [](int tenths) { return tenths >= 0; }));
     PostMessageW(lock, WM_SYSCOLORCHANGE, 0, 0);
     // The clock's ticks queue up behind the posted message: half a second
     // on, it has been handled.
-    int after = -1;
-    EXPECT_TRUE(WaitFor([&] { return (after = ReadClockTenths(clock, yellow)) >= before + 5; }))
-        << "the clock showed " << before << " and then " << after;
+    EXPECT_TRUE(WaitFor(shown, [before](int tenths) { return tenths >= before + 5; }))
+        << "the clock showed " << before << " first";
 }

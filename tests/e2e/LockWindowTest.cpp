@@ -1,5 +1,7 @@
 // The lock itself: what starting the program does to the screen, the files
 // and the system, and that closing the lock window gives everything back.
+#include <tuple>
+
 #include "LockFixture.h"
 
 namespace {
@@ -60,7 +62,7 @@ TEST_F(LockWindowTest, CoversTheScreenAndLocksDownUntilUnlocked) {
     EXPECT_FALSE(IsWindowEnabled(Taskbar()));
     EXPECT_FALSE(IsWindowEnabled(secondTaskbar.Window()));
     const ForeignWindow laterTaskbar(L"Shell_SecondaryTrayWnd", false);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(laterTaskbar.Window()); }, 1500));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(laterTaskbar.Window()); }, Is(true), 1500));
 
     // The settings are asked for once, on the first timer tick.
     HWND settings = WaitForSettings();
@@ -167,7 +169,7 @@ TEST_F(LockWindowTest, NoMessageFromAnotherProgramEndsOrDisarmsTheLock) {
 TEST_F(LockWindowTest, AnUpdatesCloseRequestIsRefusedAndAnEndThatDoesNotComeIsUndone) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
     DWORD_PTR answer = 1;
     ASSERT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_NORMAL, 10000, &answer));
     EXPECT_EQ(answer, 0u);
@@ -177,10 +179,12 @@ TEST_F(LockWindowTest, AnUpdatesCloseRequestIsRefusedAndAnEndThatDoesNotComeIsUn
     EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
     EXPECT_TRUE(IsWindowEnabled(Taskbar()));
     // ...and taken again when none does.
-    EXPECT_TRUE(WaitFor([] {
-        return PolicyValueSet(L"DisableTaskMgr") && PolicyValueSet(L"DisableLockWorkstation") &&
-               !IsWindowEnabled(Taskbar());
-    }, 10000));
+    EXPECT_TRUE(WaitFor(
+        [] {
+            return std::make_tuple(PolicyValueSet(L"DisableTaskMgr"), PolicyValueSet(L"DisableLockWorkstation"),
+                                   !IsWindowEnabled(Taskbar()));
+        },
+        Is(std::make_tuple(true, true, true)), 10000));
     ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
 }

@@ -8,11 +8,11 @@ TEST_F(ScreenSaverTest, HoldOffKeepsScreenSaverAndWorkstationLockAwayWhileLocked
     ASSERT_TRUE(ScreenSaverActive());
     HWND lock = StartAcceptedLock(L"pw");  // the default file has the hold-off on
     ASSERT_NE(lock, nullptr);
-    EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
-    EXPECT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
+    EXPECT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    EXPECT_TRUE(WaitFor(ScreenSaverActive, Is(false)));
     ASSERT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());
-    EXPECT_TRUE(WaitFor([] { return ScreenSaverActive(); }));
+    EXPECT_TRUE(WaitFor(ScreenSaverActive, Is(true)));
 }
 
 TEST_F(ScreenSaverTest, WithoutHoldOffTheScreenSaverIsLeftAlone) {

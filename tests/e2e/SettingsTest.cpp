@@ -29,8 +29,8 @@ protected:
         HWND box = ExpectMessageBox(settings, text);
         ASSERT_NE(box, nullptr) << "no message box";
         PressKey(VK_RETURN);
-        ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
-        EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(settings, field); }));
+        ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
+        EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(settings, field))));
         EXPECT_TRUE(IsWindowVisible(settings));
     }
 };
@@ -58,7 +58,7 @@ TEST_F(SettingsTest, EnterAndEscapeLeaveTheDialogOpen) {
     PressKey(VK_RETURN);
     PressKey(VK_ESCAPE);
     TypeText(L"z");  // handled after both keys
-    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, IDC_CONFIRM)) == 3; }));
+    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, IDC_CONFIRM)); }, Is(3)));
     EXPECT_TRUE(IsWindowVisible(settings));
     EXPECT_TRUE(locker().Running());
 }
@@ -80,7 +80,7 @@ TEST_F(SettingsTest, AcceptWritesEachOptionInPlaceAndNeverThePassword) {
     ClickWindow(GetDlgItem(settings, IDC_MODE_FIRST + 2));  // highly transparent
     ClickWindow(GetDlgItem(settings, IDC_HOLD_OFF));  // hold-off off
     ClickWindow(GetDlgItem(settings, IDC_ALLOW_SHUTDOWN));  // shutdown allowed
-    ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, IDC_ALLOW_SHUTDOWN) == BST_CHECKED; }));
+    ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, IDC_ALLOW_SHUTDOWN); }, Is<UINT>(BST_CHECKED)));
     ASSERT_TRUE(AcceptSettings(settings, L"secret1"));
 
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),

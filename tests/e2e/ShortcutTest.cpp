@@ -62,9 +62,10 @@ protected:
     // handled every command posted to it before. The key is taken back.
     void SyncWithDialog() {
         ASSERT_TRUE(TypeInto(m_settings, IDC_CONFIRM, L"x"));
-        ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(m_settings, IDC_CONFIRM)) == m_before.passwordLengths[1] + 1; }));
+        const auto length = [this] { return TextLength(GetDlgItem(m_settings, IDC_CONFIRM)); };
+        ASSERT_TRUE(WaitFor(length, Is(m_before.passwordLengths[1] + 1)));
         PressKey(VK_BACK);
-        ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(m_settings, IDC_CONFIRM)) == m_before.passwordLengths[1]; }));
+        ASSERT_TRUE(WaitFor(length, Is(m_before.passwordLengths[1])));
     }
 
     void ExpectDialogUnchanged() {
@@ -88,11 +89,11 @@ TEST_F(ShortcutTest, EntryPutsAShortcutToQuilmarOnTheDesktop) {
 
     ClickWindow(menu);  // its only entry fills it
     ShellLink link;
-    ASSERT_TRUE(WaitFor([&] { return ReadShellLink(m_link, link); })) << "no shortcut on the desktop";
+    ASSERT_TRUE(WaitFor([&] { return ReadShellLink(m_link, link); }, Is(true))) << "no shortcut on the desktop";
     EXPECT_EQ(link.target, m_folder + L"\\quilmar.exe");
     EXPECT_EQ(link.path, m_folder + L"\\quilmar.exe");
     EXPECT_EQ(link.description, L"Quilmar");
-    EXPECT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }));
+    EXPECT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }, Is(true)));
     ExpectDialogUnchanged();
 
     // Made again, the file is written anew in the same place.
@@ -112,7 +113,7 @@ TEST_F(ShortcutTest, DismissingTheMenuCreatesNothing) {
     HWND menu = OpenMenu();
     ASSERT_NE(menu, nullptr);
     PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }));
+    ASSERT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }, Is(true)));
     SyncWithDialog();
     EXPECT_FALSE(LinkExists());
 
@@ -127,7 +128,7 @@ TEST_F(ShortcutTest, DismissingTheMenuCreatesNothing) {
     MovePointer(bare);
     LeftButton(true);
     LeftButton(false);
-    ASSERT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }));
+    ASSERT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }, Is(true)));
     SyncWithDialog();
     EXPECT_FALSE(LinkExists());
     ExpectDialogUnchanged();

@@ -1,5 +1,9 @@
 // Nothing that appears after the lock has begun may cover it or keep the
 // keyboard from it.
+#include <array>
+#include <tuple>
+#include <utility>
+
 #include "LockFixture.h"
 
 namespace {
@@ -13,10 +17,11 @@ bool Above(HWND window, HWND other) {
     return false;
 }
 
-bool InFront(const Locker& locker, HWND lock, HWND intruder) {
-    DWORD foregroundProcess = 0;
-    GetWindowThreadProcessId(GetForegroundWindow(), &foregroundProcess);
-    return Above(lock, intruder) && foregroundProcess == locker.ProcessId();
+// The process whose window has the foreground.
+DWORD ForegroundProcess() {
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    return process;
 }
 
 // A topmost window of another program that takes the foreground once.
@@ -25,10 +30,20 @@ public:
     Intruder() : ForeignWindow(L"QuilmarIntruder", true) { TakeForeground(); }
 };
 
-// The lock over every screen, shown and not minimised.
-bool Covers(HWND lock, const RECT& cover) {
-    RECT now;
-    return IsWindowVisible(lock) && !IsIconic(lock) && GetWindowRect(lock, &now) && EqualRect(&now, &cover);
+// Whether the lock is shown, whether it is minimised, and its corners.
+std::tuple<bool, bool, std::array<LONG, 4>> Placement(HWND lock) {
+    RECT r{};
+    GetWindowRect(lock, &r);
+    return {IsWindowVisible(lock) != 0, IsIconic(lock) != 0, {r.left, r.top, r.right, r.bottom}};
+}
+
+// The lock's veil: whether it is layered at all, its alpha and layered
+// flags, and whether clicks go through it.
+std::tuple<bool, int, DWORD, bool> Veil(HWND lock) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    const bool layered = GetLayeredWindowAttributes(lock, nullptr, &alpha, &flags);
+    return {layered, alpha, flags, (GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TRANSPARENT) != 0};
 }
 
 }  // namespace
@@ -39,7 +54,8 @@ TEST_F(StayInFrontTest, TopmostWindowOfAnotherProgramIsCoveredAgainWithinASecond
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     Intruder intruder;
-    EXPECT_TRUE(WaitFor([&] { return InFront(locker(), lock, intruder.Window()); }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return std::make_tuple(Above(lock, intruder.Window()), ForegroundProcess()); },
+                        Is(std::make_tuple(true, locker().ProcessId())), 1000));
     // The keyboard is the lock's again: Escape brings up the prompt.
     PressKey(VK_ESCAPE);
     HWND prompt = WaitForPrompt();
@@ -50,36 +66,33 @@ TEST_F(StayInFrontTest, TopmostWindowOfAnotherProgramIsCoveredAgainWithinASecond
 TEST_F(StayInFrontTest, HiddenMinimisedMovedLoweredOrMadeSeeThroughByAnotherProgramItIsMendedWithinASecond) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    RECT cover;
-    GetWindowRect(lock, &cover);
+    // Over every screen, shown and not minimised.
+    const auto covering = std::make_tuple(true, false, std::get<2>(Placement(lock)));
+    const auto placement = [lock] { return Placement(lock); };
     ShowWindow(lock, SW_HIDE);
-    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "hidden";
+    EXPECT_TRUE(WaitFor(placement, Is(covering), 1000)) << "hidden";
     ShowWindow(lock, SW_MINIMIZE);
-    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "minimised";
+    EXPECT_TRUE(WaitFor(placement, Is(covering), 1000)) << "minimised";
     SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "moved";
+    EXPECT_TRUE(WaitFor(placement, Is(covering), 1000)) << "moved";
     // Without asking the window first.
     SetWindowPos(lock, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
-    EXPECT_TRUE(WaitFor([&] { return Covers(lock, cover); }, 1000)) << "moved without asking";
+    EXPECT_TRUE(WaitFor(placement, Is(covering), 1000)) << "moved without asking";
     const auto topmost = [lock] { return (GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     // (Lowered without asking, Wine cannot make a window that owns others
     // topmost again at all; Windows can, and the check does.)
     SetWindowPos(lock, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     EXPECT_TRUE(topmost()) << "lowered";
     // Made see-through, click-through or without its veil.
-    const auto veiled = [lock] {
-        BYTE alpha = 0;
-        DWORD flags = 0;
-        return GetLayeredWindowAttributes(lock, nullptr, &alpha, &flags) && flags == LWA_ALPHA && alpha == 180 &&
-               !(GetWindowLongW(lock, GWL_EXSTYLE) & WS_EX_TRANSPARENT);
-    };
-    ASSERT_TRUE(veiled());
+    const auto veil = [lock] { return Veil(lock); };
+    const auto veiled = std::make_tuple(true, 180, DWORD(LWA_ALPHA), false);
+    ASSERT_EQ(veil(), veiled);
     SetLayeredWindowAttributes(lock, 0, 5, LWA_ALPHA);
-    EXPECT_TRUE(WaitFor(veiled, 1000)) << "alpha";
+    EXPECT_TRUE(WaitFor(veil, Is(veiled), 1000)) << "alpha";
     SetWindowLongW(lock, GWL_EXSTYLE, GetWindowLongW(lock, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
-    EXPECT_TRUE(WaitFor(veiled, 1000)) << "click-through";
+    EXPECT_TRUE(WaitFor(veil, Is(veiled), 1000)) << "click-through";
     SetWindowLongW(lock, GWL_EXSTYLE, GetWindowLongW(lock, GWL_EXSTYLE) & ~WS_EX_LAYERED);
-    EXPECT_TRUE(WaitFor(veiled, 1000)) << "not layered";
+    EXPECT_TRUE(WaitFor(veil, Is(veiled), 1000)) << "not layered";
     EXPECT_TRUE(locker().Running());
 }
 
@@ -91,7 +104,7 @@ TEST_F(StayInFrontTest, AWindowThatKeepsTakingTheForegroundGetsNoKeyAndNoClick) 
     ASSERT_NE(lock, nullptr);
     ForeignWindow thief(L"QuilmarThief", true);
     thief.StealForeground(true);
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == thief.Window(); }));
+    ASSERT_TRUE(WaitFor(GetForegroundWindow, Is(thief.Window())));
     TypeText(L"abc");
     PressKeys({VK_MENU, VK_SPACE});
     ClickWindow(thief.Window());
@@ -106,7 +119,8 @@ TEST_F(StayInFrontTest, AWindowThatKeepsTakingTheForegroundGetsNoKeyAndNoClick) 
     ASSERT_TRUE(BringToFront(thief.Window()));
     PressKey('A');
     ClickWindow(thief.Window());
-    EXPECT_TRUE(WaitFor([&] { return thief.Keys() > 0 && thief.Clicks() > 0; }));
+    EXPECT_TRUE(WaitFor([&] { return std::make_pair(thief.Keys(), thief.Clicks()); },
+                        [](const std::pair<LONG, LONG>& seen) { return seen.first > 0 && seen.second > 0; }));
 }
 
 TEST_F(StayInFrontTest, SettingsDialogKeepsWorkingAboveTheLock) {
@@ -114,8 +128,8 @@ TEST_F(StayInFrontTest, SettingsDialogKeepsWorkingAboveTheLock) {
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
     Intruder intruder;
-    EXPECT_TRUE(WaitFor([&] { return Above(settings, intruder.Window()); }, 1000));
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == settings; }, 1000));
+    EXPECT_TRUE(WaitFor([&] { return Above(settings, intruder.Window()); }, Is(true), 1000));
+    EXPECT_TRUE(WaitFor(GetForegroundWindow, Is(settings), 1000));
     ASSERT_TRUE(AcceptSettings(settings, L"pw"));
     EXPECT_TRUE(locker().Running());
 }

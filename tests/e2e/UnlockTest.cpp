@@ -49,16 +49,16 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     MovePointer({10, 10});
     LeftButton(true);
     LeftButton(false);
-    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }));
+    ASSERT_TRUE(WaitFor(GetForegroundWindow, Is(box)));
     PressKeys({VK_MENU, VK_F4});
-    ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }));
-    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow() == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD); }));
+    ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
+    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD))));
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
 
     // Escape hides the prompt; the next Escape on the lock window brings it
     // back with the text still there.
     PressKey(VK_ESCAPE);
-    ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }));
+    ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }, Is(true)));
     ASSERT_EQ(ShowPrompt(lock), prompt);
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
     EXPECT_TRUE(locker().Running());

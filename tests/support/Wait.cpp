@@ -31,3 +31,13 @@ bool WaitFor(const std::function<bool()>& condition, const std::function<void(MS
 void PumpFor(DWORD ms) {
     WaitFor([] { return false; }, ms);
 }
+
+std::string Describe(HWND window) {
+    if (!window) return "no window";
+    char text[256] = {}, className[256] = {};
+    std::string shown = ::testing::PrintToString(static_cast<const void*>(window));
+    if (!IsWindow(window)) return shown + " (gone)";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, text, sizeof text);
+    return shown + " " + className + " \"" + text + "\"";
+}

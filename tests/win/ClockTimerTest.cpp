@@ -24,9 +24,13 @@ class Clock : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_clock.SubclassDlgItem(kClockControlId, m_host.Parent())); }
 
-    // Runs messages until the displayed text differs from `text`.
-    bool WaitForChangeFrom(const std::wstring& text) {
-        return WaitFor([&] { return m_clock.GetText() != text; });
+    // Runs messages until the displayed text is one `accept` takes.
+    template <typename Accept>
+    ::testing::AssertionResult WaitForText(Accept accept) {
+        return WaitFor([this] { return m_clock.GetText(); }, accept);
+    }
+    ::testing::AssertionResult WaitForChangeFrom(const std::wstring& text) {
+        return WaitForText([&](const std::wstring& shown) { return shown != text; });
     }
 
     TestHost m_host{400, 100};
@@ -73,10 +77,7 @@ TEST_F(Clock, HundredthsModeTicksInHundredths) {
     m_clock.SetMode(2);
     m_clock.Start();
     // A 100 ms period would only ever show .x0.
-    EXPECT_TRUE(WaitFor([&] {
-        const std::wstring text = m_clock.GetText();
-        return text.back() != L'0';
-    }));
+    EXPECT_TRUE(WaitForText([](const std::wstring& text) { return text.back() != L'0'; }));
     m_clock.Stop();
 }
 
@@ -94,7 +95,7 @@ TEST_F(Clock, SecondsModeChangesOncePerSecond) {
 TEST_F(Clock, StopFreezesTheTextAndStartCountsFromZero) {
     m_clock.SetMode(1);
     m_clock.Start();
-    ASSERT_TRUE(WaitFor([&] { return TextSeconds(m_clock.GetText()) >= 1.5; }));
+    ASSERT_TRUE(WaitForText([](const std::wstring& text) { return TextSeconds(text) >= 1.5; }));
     m_clock.Stop();
     const std::wstring stopped = m_clock.GetText();
     PumpFor(400);
