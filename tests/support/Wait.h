@@ -30,7 +30,9 @@ std::string Describe(const T& value) {
 
 // Polls `read` until `accept` takes the value it returned. A failure tells
 // the value read last and how long the wait took, so that a test shows
-// what it saw instead of a bare "false".
+// what it saw instead of a bare "false". Only an `accept` that takes the
+// value makes this the WaitFor called, so a condition with a time limit or
+// a message handler still goes to the ones above.
 template <typename Read, typename Accept, typename Value = std::decay_t<std::invoke_result_t<Read&>>,
           typename = std::enable_if_t<std::is_invocable_r_v<bool, Accept&, const Value&>>>
 ::testing::AssertionResult WaitFor(Read read, Accept accept, DWORD timeoutMs = 30000) {
