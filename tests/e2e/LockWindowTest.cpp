@@ -97,6 +97,8 @@ TEST_F(LockWindowTest, NoKeyCloseRequestOrSystemCommandEndsOrMovesTheLock) {
     RECT cover;
     GetWindowRect(lock, &cover);
     ASSERT_TRUE(BringToFront(lock));
+    // The keyboard hook swallows Alt+F4, Alt+Space and F10 before the lock
+    // sees them; Enter and a tap of Alt reach it.
     PressKey(VK_RETURN);
     PressKeys({VK_MENU, VK_F4});
     // Each way to the system menu, then its Close, or its Move and the arrows.
@@ -155,6 +157,28 @@ TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
     PressKeys({VK_MENU, VK_TAB});
     ASSERT_TRUE(probe.Sync());
     EXPECT_TRUE(probe.SawKeyDown(VK_TAB));
+}
+
+TEST_F(LockWindowTest, OtherProgramsHotKeysFireOnlyOnceUnlocked) {
+    ForeignWindow program(L"QuilmarHotKeys", false);
+    const int ctrlAltK = program.AddHotKey(MOD_CONTROL | MOD_ALT, 'K');
+    const int f9 = program.AddHotKey(0, VK_F9);
+    ASSERT_GE(ctrlAltK, 0);
+    ASSERT_GE(f9, 0);
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_NE(ShowPrompt(lock), nullptr);
+    PressKeys({VK_CONTROL, VK_MENU, 'K'});
+    PressKey(VK_F9);
+    // Had either typed into the box, the password would be wrong now.
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    ASSERT_TRUE(RestoredAfterExit());
+    // Unlocked, both fire; a press while locked would have been counted first.
+    PressKeys({VK_CONTROL, VK_MENU, 'K'});
+    PressKey(VK_F9);
+    EXPECT_TRUE(WaitFor([&] { return program.HotKeys(ctrlAltK) > 0 && program.HotKeys(f9) > 0; }));
+    EXPECT_EQ(program.HotKeys(ctrlAltK), 1);
+    EXPECT_EQ(program.HotKeys(f9), 1);
 }
 
 TEST_F(LockWindowTest, LocksWithDefaultsWhenConfigCannotBeCreated) {
