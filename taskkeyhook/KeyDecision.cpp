@@ -40,8 +40,8 @@ bool IsSwallowedKey(unsigned vk, const KeyContext& context) {
     // A window that took the foreground from the lock gets no key at all.
     if (!context.foregroundIsOurs) return true;
     if (vk == kKeyLeftWindows || vk == kKeyRightWindows) return true;
-    // A modifier alone fires no hotkey, and its key-up must always arrive
-    // so that the system never thinks it is still held.
+    // Typing needs the modifiers themselves, and a modifier's key-up must
+    // always arrive so that the system never thinks it is still held.
     if (IsModifier(vk)) return false;
     if (context.windows) return true;
     const bool chord = context.leftAlt || context.rightAlt || context.leftCtrl || context.rightCtrl;
