@@ -40,7 +40,12 @@ bool HeldDown(int vk) {
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-        const KeyContext context{IsOurs(GetForegroundWindow()), HeldDown(VK_MENU), HeldDown(VK_CONTROL)};
+        const KeyContext context{IsOurs(GetForegroundWindow()),
+                                 HeldDown(VK_LMENU),
+                                 HeldDown(VK_RMENU),
+                                 HeldDown(VK_LCONTROL),
+                                 HeldDown(VK_RCONTROL),
+                                 HeldDown(VK_LWIN) || HeldDown(VK_RWIN)};
         if (IsSwallowedKey(key->vkCode, context)) return 1;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);

@@ -1,6 +1,7 @@
 #pragma once
 // Keeps the keyboard and the mouse buttons to the locking process's own
-// windows, for the whole desktop.
+// windows, for the whole desktop, and of the keyboard only what those
+// windows need.
 
 #ifdef TASKKEYHOOK_BUILD
 #define TASKKEYHOOK_API extern "C" __declspec(dllexport)
@@ -8,10 +9,16 @@
 #define TASKKEYHOOK_API extern "C" __declspec(dllimport)
 #endif
 
-// With disable non-zero, until the next call with disable 0: Alt+Tab,
-// Alt+Esc, Ctrl+Esc and both Windows keys are swallowed; while a window of
-// another process holds the foreground, every key is swallowed; and no
-// mouse button or wheel reaches a window of another process. Calls that
+// With disable non-zero, until the next call with disable 0: while a window
+// of another process holds the foreground, every key is swallowed; else only
+// what the locking process's dialogs need gets through (characters, alone or
+// with Shift or AltGr, the keys that move about and edit in a box, Escape,
+// Caps Lock, Num Lock and the modifier keys themselves), and every other key
+// is swallowed: Alt+Tab, Alt+Esc, Ctrl+Esc, both Windows keys, any other
+// chord with Ctrl, Alt or a Windows key, the F-keys, Print Screen, and the
+// browser, media and launch keys. A swallowed key reaches no window and
+// fires no hotkey of any program. Injected keys are judged as typed ones.
+// No mouse button or wheel reaches a window of another process. Calls that
 // repeat the current state change nothing. extra is reserved. Returns
 // non-zero when the input is in the requested state.
 TASKKEYHOOK_API int DisableTaskKeys(int disable, int extra);

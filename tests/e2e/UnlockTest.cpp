@@ -45,12 +45,12 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     HWND box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
     ASSERT_NE(box, nullptr);
     // A click on the black screen meanwhile gives the keyboard back to the
-    // box, not to the lock window; Alt+F4 then only dismisses the box.
+    // box, not to the lock window; Escape then only dismisses the box.
     MovePointer({10, 10});
     LeftButton(true);
     LeftButton(false);
     ASSERT_TRUE(WaitFor(GetForegroundWindow, Is(box)));
-    PressKeys({VK_MENU, VK_F4});
+    PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
     EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD))));
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);

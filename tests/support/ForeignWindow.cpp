@@ -16,10 +16,18 @@ namespace {
 // Asks a foreign window's own thread to take the foreground: activation
 // asked from another thread would come some time later.
 const UINT kTakeForegroundMessage = WM_APP;
+// Asks the window's own thread to register a hotkey (modifiers, key): the
+// system takes hotkeys for a window only from the thread that owns it.
+const UINT kAddHotKeyMessage = WM_APP + 1;
 }  // namespace
 
 void ForeignWindow::TakeForeground() {
     SendMessageW(m_window, kTakeForegroundMessage, 0, 0);
+}
+
+int ForeignWindow::AddHotKey(UINT modifiers, UINT vk) {
+    // The window's thread answers with the hotkey's number plus one, or 0.
+    return static_cast<int>(SendMessageW(m_window, kAddHotKeyMessage, modifiers, vk)) - 1;
 }
 
 DWORD WINAPI ForeignWindow::Run(LPVOID param) {
@@ -47,6 +55,14 @@ LRESULT CALLBACK ForeignWindow::Proc(HWND window, UINT message, WPARAM wParam, L
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: InterlockedIncrement(&self->m_keys); break;
     case WM_LBUTTONDOWN: InterlockedIncrement(&self->m_clicks); break;
+    case WM_HOTKEY:
+        if (wParam < static_cast<WPARAM>(self->m_hotKeyCount)) InterlockedIncrement(&self->m_hotKeys[wParam]);
+        return 0;
+    case kAddHotKeyMessage:
+        if (self->m_hotKeyCount == kMaxHotKeys ||
+            !RegisterHotKey(window, self->m_hotKeyCount, static_cast<UINT>(wParam), static_cast<UINT>(lParam)))
+            return 0;
+        return ++self->m_hotKeyCount;
     case WM_TIMER:
         if (!self->m_steal) return 0;
         [[fallthrough]];
@@ -54,7 +70,11 @@ LRESULT CALLBACK ForeignWindow::Proc(HWND window, UINT message, WPARAM wParam, L
         SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         SetForegroundWindow(window);
         return 0;
-    case WM_DESTROY: PostQuitMessage(0); break;
+    case WM_DESTROY:
+        // Gives the keys back to the next test that wants them.
+        for (int number = 0; number < self->m_hotKeyCount; ++number) UnregisterHotKey(window, number);
+        PostQuitMessage(0);
+        break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }

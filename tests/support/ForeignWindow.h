@@ -4,8 +4,8 @@
 
 // A window of this test program on a thread of its own: what another
 // program's window is to the lock. It answers messages while the test
-// waits, counts the keys and clicks it gets, and on request takes the
-// foreground back every few milliseconds.
+// waits, counts the keys, clicks and hotkeys it gets, and on request takes
+// the foreground back every few milliseconds.
 class ForeignWindow {
 public:
     // Shown: a topmost window over the whole screen; else hidden.
@@ -20,6 +20,11 @@ public:
     void StealForeground(bool steal) { m_steal = steal; }
     LONG Keys() const { return m_keys; }
     LONG Clicks() const { return m_clicks; }
+    // Registers a hotkey for the window, as another program would; returns
+    // its number for HotKeys, or -1 when the system refuses it.
+    int AddHotKey(UINT modifiers, UINT vk);
+    // How often the hotkey of that number fired.
+    LONG HotKeys(int number) const { return m_hotKeys[number]; }
 
 private:
     static DWORD WINAPI Run(LPVOID self);
@@ -32,4 +37,7 @@ private:
     KernelHandle m_ready;
     volatile bool m_steal = false;
     volatile LONG m_keys = 0, m_clicks = 0;
+    static const int kMaxHotKeys = 2;
+    int m_hotKeyCount = 0;  // the window's thread alone counts them
+    volatile LONG m_hotKeys[kMaxHotKeys] = {};
 };

@@ -17,7 +17,10 @@ void SendKey(WORD vk, bool up) {
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = vk;
     input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    // The right Ctrl and Alt share their scan codes with the left ones: the
+    // extended flag tells them apart.
+    const bool extended = vk == VK_RCONTROL || vk == VK_RMENU;
+    input.ki.dwFlags = (up ? KEYEVENTF_KEYUP : 0) | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
     SendInput(1, &input, sizeof input);
 }
 

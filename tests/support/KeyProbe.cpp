@@ -11,7 +11,8 @@ namespace {
 // The hook procedure has no context pointer: one probe at a time.
 CriticalSection g_probeLock;
 std::wstring g_probeKeys;  // virtual keys seen going down
-const WORD kSyncKey = VK_F24;
+// A key every window ignores and the lock lets through.
+const WORD kSyncKey = VK_RSHIFT;
 }  // namespace
 
 KeyProbe::KeyProbe() {

@@ -13,8 +13,9 @@ public:
     KeyProbe& operator=(const KeyProbe&) = delete;
 
     bool SawKeyDown(DWORD vk) const;
-    // Presses an otherwise unused key and waits until the probe has seen it,
-    // so every key pressed before has been through the hooks too.
+    // Presses the right Shift and waits until the probe has seen it, so
+    // every key pressed before has been through the hooks too. The right
+    // Shift's own presses are not recorded.
     bool Sync();
     void Clear();
 

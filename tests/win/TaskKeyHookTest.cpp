@@ -31,7 +31,7 @@ protected:
     HWND m_window = nullptr;
 };
 
-TEST_F(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
+TEST_F(TaskKeyHook, LetsThroughOnlyWhatTheLocksDialogsNeed) {
     KeyProbe probe;
     ASSERT_TRUE(DisableTaskKeys(1, 0));
     EXPECT_FALSE(LetThrough(probe, {VK_MENU, VK_TAB}));
@@ -42,6 +42,12 @@ TEST_F(TaskKeyHook, SwallowsTaskSwitchingChordsOnly) {
     EXPECT_FALSE(LetThrough(probe, {VK_LCONTROL, VK_SHIFT, VK_ESCAPE}));
     EXPECT_FALSE(LetThrough(probe, {VK_LWIN}));
     EXPECT_FALSE(LetThrough(probe, {VK_RWIN}));
+    // Which Ctrl and which Alt are held is asked for every key: AltGr (the
+    // left Ctrl with the right Alt) types, the left Ctrl with the left Alt
+    // is a program's hotkey.
+    EXPECT_TRUE(LetThrough(probe, {VK_LCONTROL, VK_RMENU, 'Q'}));
+    EXPECT_FALSE(LetThrough(probe, {VK_LCONTROL, VK_LMENU, 'Q'}));
+    EXPECT_FALSE(LetThrough(probe, {VK_RCONTROL, VK_RMENU, 'Q'}));
     // What the lock itself needs still arrives: Escape for the prompt, Tab
     // and letters for its dialogs, Alt on its own.
     EXPECT_TRUE(LetThrough(probe, {VK_ESCAPE}));
@@ -74,10 +80,10 @@ TEST_F(TaskKeyHook, KeepsWorkingWhileTheCallingThreadIsBusy) {
     // This thread neither pumps messages nor returns to a loop while the
     // keys travel: a hook living on it would never be asked.
     PressKeys({VK_MENU, VK_TAB});
-    PressKey(VK_F23);
+    PressKey('M');
     bool sawMarker = false;
     for (int i = 0; i < 1500 && !sawMarker; ++i) {
-        sawMarker = probe.SawKeyDown(VK_F23);
+        sawMarker = probe.SawKeyDown('M');
         if (!sawMarker) Sleep(20);
     }
     EXPECT_TRUE(sawMarker);
