@@ -1,6 +1,7 @@
 // A lock that dies must not leave the desktop locked down: a crash in any
-// thread or an abort gives everything back on the way out, and what a kill
-// no handler sees leaves behind is undone by the next normal run.
+// thread or an abort gives everything back on the way out, a kill no
+// handler sees is undone by the lock's watchdog, and when that dies too, the
+// commands left in RunOnce and the next run put the policy values back.
 #include "LockFixture.h"
 
 class CrashTest : public LockFixture {
@@ -28,6 +29,7 @@ protected:
         EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
         EXPECT_TRUE(IsWindowEnabled(Taskbar()));
         EXPECT_TRUE(ScreenSaverActive());
+        EXPECT_TRUE(NoRestoreCommands());
     }
 };
 
@@ -67,14 +69,40 @@ TEST_F(CrashTest, EndOfTheSessionGivesEverythingBackBeforeTheProcessIsEnded) {
     ExpectEverythingBack();
 }
 
-TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
+TEST_F(CrashTest, AKillByForceIsUndoneByTheWatchdogAtOnce) {
+    SetPolicyValue(L"DisableTaskMgr", 0);  // an administrator's, to come back
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
+    ASSERT_NE(locker().Watchdog(), nullptr);
+    EXPECT_FALSE(RunOnceCommand(L"DisableTaskMgr").empty());
     locker().Kill();
-    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
-    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+    // The watchdog gives the screensaver back before the last policy value.
+    EXPECT_TRUE(WaitFor(
+        [] {
+            return PolicyDword(L"DisableTaskMgr") == 0u && !PolicyDword(L"DisableLockWorkstation") &&
+                   IsWindowEnabled(Taskbar()) && NoRestoreCommands();
+        },
+        3000));
+    EXPECT_TRUE(ScreenSaverActive());
+    EXPECT_TRUE(locker().WaitForWatchdogExit());
+}
 
+// As a power cut leaves it: the lock and its watchdog both gone at once.
+TEST_F(CrashTest, WithoutTheWatchdogRunOnceAndTheNextRunPutThePolicyValuesBack) {
+    SetPolicyValue(L"DisableTaskMgr", 0);
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    const std::wstring taskManager = RunOnceCommand(L"DisableTaskMgr");
+    const std::wstring lockWorkstation = RunOnceCommand(L"DisableLockWorkstation");
+    locker().KillWatchdog();
+    locker().Kill();
+    ASSERT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    ASSERT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
+
+    // The next run does not take the 1s left behind for what was there.
     Locker next(m_folder);
     ASSERT_TRUE(next.Start());
     ASSERT_NE(next.WaitForLockWindow(), nullptr);
@@ -82,7 +110,16 @@ TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
     ASSERT_NE(settings, nullptr);
     ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(next.WaitForExit());
-    EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
-    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));  // the next run's hold-off was on too
+    EXPECT_EQ(PolicyDword(L"DisableTaskMgr"), 0u);
+    EXPECT_FALSE(PolicyDword(L"DisableLockWorkstation"));
     EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+    EXPECT_TRUE(NoRestoreCommands());
+
+    // What the next logon would run does the same.
+    SetPolicyValue(L"DisableTaskMgr");
+    SetPolicyValue(L"DisableLockWorkstation");
+    EXPECT_EQ(RunCommand(taskManager), 0u) << taskManager;
+    EXPECT_EQ(RunCommand(lockWorkstation), 0u) << lockWorkstation;
+    EXPECT_EQ(PolicyDword(L"DisableTaskMgr"), 0u);
+    EXPECT_FALSE(PolicyDword(L"DisableLockWorkstation"));
 }
