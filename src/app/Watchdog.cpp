@@ -50,6 +50,9 @@ void StartWatchdog() {
         L"\"" + program + L"\" " + WatchdogArguments({HandleValue(self), HandleValue(mapping.get())});
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    // A program that never shows a window would otherwise keep the
+    // busy-starting pointer on the screen for its first seconds.
+    startup.dwFlags = STARTF_FORCEOFFFEEDBACK;
     PROCESS_INFORMATION watchdog = {};
     if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                         &watchdog))
