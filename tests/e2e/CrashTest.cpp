@@ -13,8 +13,11 @@ protected:
         ASSERT_TRUE(ScreenSaverActive());
     }
 
-    // Starts a thread in the locker at `start`; the thread's fault is the crash.
+    // Starts a thread in the locker at `start`; the thread's fault is the
+    // crash. The watchdog is out of the way: what comes back after it, the
+    // dying lock gave back itself.
     void CrashAt(LPTHREAD_START_ROUTINE start) {
+        locker().KillWatchdog();
         HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, locker().ProcessId());
         ASSERT_NE(process, nullptr);
         HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
@@ -63,6 +66,7 @@ TEST_F(CrashTest, EndOfTheSessionGivesEverythingBackBeforeTheProcessIsEnded) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    locker().KillWatchdog();
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, nullptr));
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, nullptr));
     locker().Kill();
