@@ -6,6 +6,7 @@
 #include "app/LockGeometry.h"
 #include "app/LockGuardRules.h"
 #include "app/Lockdown.h"
+#include "app/ModulePath.h"
 #include "app/PasswordText.h"
 #include "framework/ScopedHandles.h"
 #include "res/resource.h"
@@ -34,18 +35,6 @@ const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
-
-std::wstring ModuleDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            return DirectoryOf(path);
-        }
-        path.resize(path.size() * 2);
-    }
-}
 
 }  // namespace
 
@@ -86,7 +75,7 @@ BOOL CLockDlg::OnInitDialog() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
-    m_strAppDir = ModuleDirectory();
+    m_strAppDir = DirectoryOf(ModulePath());
     m_strConfigPath = m_strAppDir + L"config.ini";
     const LockOptions options = LoadOptions(m_strConfigPath);
     m_strBgMode = options.bgMode;

@@ -1,5 +1,6 @@
 #pragma once
 // The system controls taken away while the screen is locked.
+#include "app/LockdownState.h"
 
 enum : unsigned {
     LOCK_TASKMGR = 1,   // the Task Manager policy value
@@ -9,7 +10,9 @@ enum : unsigned {
 };
 
 // Locks (on != 0) or releases the controls named in flags. Failures are
-// ignored: each control is applied on its own.
+// ignored: each control is applied on its own. A policy value comes back
+// as it was before the first lock of this run; locking again while locked
+// remembers nothing new.
 void SetLockdown(unsigned flags, int on, int extra);
 
 // Holds off (on) or gives back the screensaver, system sleep and display
@@ -21,3 +24,16 @@ void HoldOffScreenSaver(bool on);
 // no waiting on other threads, once only. The thread execution state ends
 // with the process by itself.
 void ReleaseAfterCrash();
+
+// From here on the record of what is taken lives in `shared` (zeroed
+// memory), where the watchdog reads it once the lock has died.
+void ShareLockdownState(LockdownState* shared);
+
+// Gives back everything `state` says is taken and marks it given back; the
+// task keys are the dying process's own and not among it. No heap.
+void GiveBackTaken(LockdownState& state);
+
+// An earlier lock that died with its watchdog left its 1s in the policy
+// values and their restore commands in RunOnce: the commands' values are
+// put back now, so that this lock remembers them and not those 1s.
+void PutBackWhatAnEarlierLockLeft();

@@ -1,6 +1,10 @@
 // A lock that dies must not leave the desktop locked down: a crash in any
-// thread or an abort gives everything back on the way out, and what a kill
-// no handler sees leaves behind is undone by the next normal run.
+// thread or an abort gives everything back on the way out, a kill no
+// handler sees is undone by the lock's watchdog, and when that dies too, the
+// commands left in RunOnce and the next run put the policy values back.
+#include <optional>
+#include <tuple>
+
 #include "LockFixture.h"
 
 class CrashTest : public LockFixture {
@@ -12,8 +16,11 @@ protected:
         ASSERT_TRUE(ScreenSaverActive());
     }
 
-    // Starts a thread in the locker at `start`; the thread's fault is the crash.
+    // Starts a thread in the locker at `start`; the thread's fault is the
+    // crash. The watchdog is out of the way: what comes back after it, the
+    // dying lock gave back itself.
     void CrashAt(LPTHREAD_START_ROUTINE start) {
+        locker().KillWatchdog();
         HANDLE process = OpenProcess(PROCESS_ALL_ACCESS, FALSE, locker().ProcessId());
         ASSERT_NE(process, nullptr);
         HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, nullptr, 0, nullptr);
@@ -28,6 +35,7 @@ protected:
         EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
         EXPECT_TRUE(IsWindowEnabled(Taskbar()));
         EXPECT_TRUE(ScreenSaverActive());
+        EXPECT_TRUE(NoRestoreCommands());
     }
 };
 
@@ -35,8 +43,8 @@ TEST_F(CrashTest, AccessViolationInAnyThreadGivesEverythingBack) {
     KeyProbe probe;
     HWND lock = StartAcceptedLock(L"pw");  // hold-off on: screensaver off, workstation lock barred
     ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
-    ASSERT_TRUE(WaitFor([] { return !ScreenSaverActive(); }));
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    ASSERT_TRUE(WaitFor([] { return !ScreenSaverActive(); }, Is(true)));
     CrashAt(nullptr);  // a jump to address 0
     ExpectEverythingBack();
     PressKeys({VK_MENU, VK_TAB});
@@ -47,7 +55,7 @@ TEST_F(CrashTest, AccessViolationInAnyThreadGivesEverythingBack) {
 TEST_F(CrashTest, AbortGivesEverythingBack) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
     // The runtime DLL sits at the same place in every process of the session.
     auto abortRoutine = reinterpret_cast<LPTHREAD_START_ROUTINE>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"msvcrt.dll"), "abort")));
@@ -60,21 +68,48 @@ TEST_F(CrashTest, AbortGivesEverythingBack) {
 TEST_F(CrashTest, EndOfTheSessionGivesEverythingBackBeforeTheProcessIsEnded) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    locker().KillWatchdog();
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, nullptr));
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, nullptr));
     locker().Kill();
     ExpectEverythingBack();
 }
 
-TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
+TEST_F(CrashTest, AKillByForceIsUndoneByTheWatchdogAtOnce) {
+    SetPolicyValue(L"DisableTaskMgr", 0);  // an administrator's, to come back
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }));
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    ASSERT_TRUE(WaitFor([] { return !ScreenSaverActive(); }, Is(true)));
+    ASSERT_NE(locker().Watchdog(), nullptr);
+    EXPECT_FALSE(RunOnceCommand(L"DisableTaskMgr").empty());
     locker().Kill();
-    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
-    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+    // The watchdog gives the screensaver back before the last policy value.
+    EXPECT_TRUE(WaitFor(
+        [] {
+            return std::make_tuple(PolicyDword(L"DisableTaskMgr"), PolicyDword(L"DisableLockWorkstation"),
+                                   IsWindowEnabled(Taskbar()) != FALSE, NoRestoreCommands());
+        },
+        Is(std::make_tuple(std::optional<DWORD>(0), std::optional<DWORD>(), true, true)), 3000));
+    EXPECT_TRUE(ScreenSaverActive());
+    EXPECT_TRUE(locker().WaitForWatchdogExit());
+}
 
+// As a power cut leaves it: the lock and its watchdog both gone at once.
+TEST_F(CrashTest, WithoutTheWatchdogRunOnceAndTheNextRunPutThePolicyValuesBack) {
+    SetPolicyValue(L"DisableTaskMgr", 0);
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    const std::wstring taskManager = RunOnceCommand(L"DisableTaskMgr");
+    const std::wstring lockWorkstation = RunOnceCommand(L"DisableLockWorkstation");
+    locker().KillWatchdog();
+    locker().Kill();
+    ASSERT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    ASSERT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
+
+    // The next run does not take the 1s left behind for what was there.
     Locker next(m_folder);
     ASSERT_TRUE(next.Start());
     ASSERT_NE(next.WaitForLockWindow(), nullptr);
@@ -82,7 +117,16 @@ TEST_F(CrashTest, WhatAKillLeavesBehindIsUndoneByTheNextRun) {
     ASSERT_NE(settings, nullptr);
     ClickWindow(GetDlgItem(settings, IDC_CANCEL));
     EXPECT_TRUE(next.WaitForExit());
-    EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
-    EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));  // the next run's hold-off was on too
+    EXPECT_EQ(PolicyDword(L"DisableTaskMgr"), 0u);
+    EXPECT_FALSE(PolicyDword(L"DisableLockWorkstation"));
     EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+    EXPECT_TRUE(NoRestoreCommands());
+
+    // What the next logon would run does the same.
+    SetPolicyValue(L"DisableTaskMgr");
+    SetPolicyValue(L"DisableLockWorkstation");
+    EXPECT_EQ(RunCommand(taskManager), 0u) << taskManager;
+    EXPECT_EQ(RunCommand(lockWorkstation), 0u) << lockWorkstation;
+    EXPECT_EQ(PolicyDword(L"DisableTaskMgr"), 0u);
+    EXPECT_FALSE(PolicyDword(L"DisableLockWorkstation"));
 }

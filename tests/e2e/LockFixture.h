@@ -15,6 +15,7 @@ protected:
         // The taskbar must be there before the lock looks for it.
         ASSERT_TRUE(WaitForTaskbar()) << "no taskbar window";
         DeletePolicyValues();
+        DeleteRunOnceCommands();
         m_folder = MakeTempDir();
         m_locker = std::make_unique<Locker>(m_folder);
     }
@@ -23,6 +24,7 @@ protected:
         m_locker.reset();
         RemoveTree(m_folder);
         DeletePolicyValues();
+        DeleteRunOnceCommands();
         EnableWindow(Taskbar(), TRUE);
     }
 
@@ -63,9 +65,16 @@ protected:
         return box;
     }
 
+    // Both policy values were absent before the lock. The watchdog, with
+    // nothing to give back, ends with the lock.
     bool RestoredAfterExit() {
         return locker().WaitForExit() && !PolicyValueSet(L"DisableTaskMgr") &&
-               !PolicyValueSet(L"DisableLockWorkstation") && IsWindowEnabled(Taskbar());
+               !PolicyValueSet(L"DisableLockWorkstation") && IsWindowEnabled(Taskbar()) &&
+               NoRestoreCommands() && locker().WaitForWatchdogExit();
+    }
+
+    static bool NoRestoreCommands() {
+        return RunOnceCommand(L"DisableTaskMgr").empty() && RunOnceCommand(L"DisableLockWorkstation").empty();
     }
 
     std::wstring m_folder;

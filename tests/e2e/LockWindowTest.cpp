@@ -276,12 +276,19 @@ TEST_F(LockWindowTest, OverlongAndBinaryValuesStillLock) {
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), config);
 }
 
-TEST_F(LockWindowTest, PolicyValueLeftByAnEarlierLockIsGoneAfterThisOne) {
-    SetPolicyValue(L"DisableTaskMgr");
-    SetPolicyValue(L"DisableLockWorkstation");
-    StartLock();
-    HWND settings = WaitForSettings();
-    ASSERT_NE(settings, nullptr);
-    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
-    EXPECT_TRUE(RestoredAfterExit());
+TEST_F(LockWindowTest, PolicyValuesSetBeforeTheLockAreThereAgainAfterIt) {
+    SetPolicyValue(L"DisableTaskMgr", 0);
+    SetPolicyValue(L"DisableLockWorkstation", 2);
+    HWND lock = StartAcceptedLock(L"pw");  // hold-off on
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    // Locking again while locked finds the lock's own 1: not what to put back.
+    SendMessageW(lock, WM_COMMAND, MAKEWPARAM(IDC_LOCK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(lock, IDC_LOCK)));
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    EXPECT_TRUE(locker().WaitForExit());
+    EXPECT_EQ(PolicyDword(L"DisableTaskMgr"), 0u);
+    EXPECT_EQ(PolicyDword(L"DisableLockWorkstation"), 2u);
+    EXPECT_TRUE(NoRestoreCommands());
 }

@@ -1,5 +1,7 @@
 #include "Locker.h"
 
+#include <tlhelp32.h>
+
 #include "Files.h"
 #include "Input.h"
 #include "Wait.h"
@@ -21,6 +23,8 @@ Locker::Locker(std::wstring folder) : m_folder(std::move(folder)) {
 
 Locker::~Locker() {
     Close();
+    // A watchdog has no more to do once its lock is gone.
+    if (!WaitForWatchdogExit(10000)) KillWatchdog();
 }
 
 bool Locker::Start() {
@@ -87,10 +91,38 @@ void Locker::Close() {
 
 void Locker::Kill() {
     if (!m_info.hProcess) return;
+    Watchdog();  // found while its parent's id still names it
     const KernelHandle process(m_info.hProcess), thread(m_info.hThread);
     if (Running()) {
         TerminateProcess(m_info.hProcess, 1);
         WaitForSingleObject(m_info.hProcess, 10000);
     }
     m_info = {};
+}
+
+// The watchdog is the program's one child, the program itself again.
+HANDLE Locker::Watchdog() {
+    if (m_watchdog || !m_info.dwProcessId) return m_watchdog.get();
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID == m_info.dwProcessId && _wcsicmp(entry.szExeFile, L"quilmar.exe") == 0) {
+            m_watchdog.reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+            break;
+        }
+    }
+    return m_watchdog.get();
+}
+
+bool Locker::WaitForWatchdogExit(DWORD timeoutMs) {
+    HANDLE watchdog = Watchdog();
+    return !watchdog || WaitForSingleObject(watchdog, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void Locker::KillWatchdog() {
+    if (HANDLE watchdog = Watchdog()) {
+        TerminateProcess(watchdog, 1);
+        WaitForSingleObject(watchdog, 10000);
+    }
 }

@@ -4,8 +4,10 @@
 #include <functional>
 #include <string>
 
+#include "framework/ScopedHandles.h"
+
 // One run of quilmar.exe from a folder of its own. Closes the program when
-// it goes out of scope if it is still running.
+// it goes out of scope if it is still running, and ends its watchdog.
 class Locker {
 public:
     // Copies the program into `folder` (made when missing).
@@ -32,8 +34,17 @@ public:
     // gives everything back then), and then ends the process: only the
     // password ends a lock by itself.
     void Close();
-    // Ends the process at once, as a crash no handler sees would.
+    // Ends the process at once, as a crash no handler sees would. Its
+    // watchdog is left to do its work.
     void Kill();
+
+    // The watchdog process the program started, once found; null when it
+    // has none.
+    HANDLE Watchdog();
+    // True once the watchdog has ended, or when there is none.
+    bool WaitForWatchdogExit(DWORD timeoutMs = 30000);
+    // Ends the watchdog at once, as a kill of the whole process tree would.
+    void KillWatchdog();
 
     const std::wstring& Folder() const { return m_folder; }
     std::wstring ConfigPath() const { return m_folder + L"\\config.ini"; }
@@ -44,4 +55,5 @@ private:
 
     std::wstring m_folder;
     PROCESS_INFORMATION m_info{};
+    KernelHandle m_watchdog;
 };

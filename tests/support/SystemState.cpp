@@ -8,10 +8,20 @@
 namespace {
 
 const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+const wchar_t kRunOnceKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
+const wchar_t* const kPolicyValues[] = {L"DisableTaskMgr", L"DisableLockWorkstation"};
 
+std::wstring RunOnceName(const wchar_t* policyValue) {
+    return std::wstring(L"Quilmar ") + policyValue;
+}
 
 DWORD RunDrive(const wchar_t* arguments) {
-    std::wstring command = std::wstring(L"\"") + QUILMAR_DRIVE_EXE + L"\" " + arguments;
+    return RunCommand(std::wstring(L"\"") + QUILMAR_DRIVE_EXE + L"\" " + arguments);
+}
+
+}  // namespace
+
+DWORD RunCommand(std::wstring command) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
@@ -19,29 +29,43 @@ DWORD RunDrive(const wchar_t* arguments) {
                         &startup, &process))
         return ~0u;
     const KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
-    WaitForSingleObject(process.hProcess, 30000);
     DWORD code = ~0u;
-    GetExitCodeProcess(process.hProcess, &code);
+    if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
     return code;
 }
 
-}  // namespace
-
 bool PolicyValueSet(const wchar_t* name) {
-    DWORD value = 0, size = sizeof value;
-    return RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS &&
-           value == 1;
+    return PolicyDword(name) == 1u;
 }
 
-void SetPolicyValue(const wchar_t* name) {
-    const DWORD one = 1;
-    RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, name, REG_DWORD, &one, sizeof one);
+std::optional<DWORD> PolicyDword(const wchar_t* name) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kPolicyKey, name, RRF_RT_REG_DWORD, nullptr, &value, &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return value;
+}
+
+void SetPolicyValue(const wchar_t* name, DWORD value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, name, REG_DWORD, &value, sizeof value);
 }
 
 void DeletePolicyValues() {
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPolicyKey, L"DisableTaskMgr");
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kPolicyKey, L"DisableLockWorkstation");
+    for (const wchar_t* name : kPolicyValues) RegDeleteKeyValueW(HKEY_CURRENT_USER, kPolicyKey, name);
+}
+
+std::wstring RunOnceCommand(const wchar_t* policyValue) {
+    wchar_t command[1024] = {};
+    DWORD size = sizeof command;
+    if (RegGetValueW(HKEY_CURRENT_USER, kRunOnceKey, RunOnceName(policyValue).c_str(), RRF_RT_REG_SZ, nullptr,
+                     command, &size) != ERROR_SUCCESS)
+        return L"";
+    return command;
+}
+
+void DeleteRunOnceCommands() {
+    for (const wchar_t* name : kPolicyValues)
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kRunOnceKey, RunOnceName(name).c_str());
 }
 
 HWND Taskbar() {
