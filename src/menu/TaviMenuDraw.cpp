@@ -16,11 +16,12 @@ const MenuItemRecord& RecordOf(ULONG_PTR itemData) {
 }
 
 int MeasureTextWidth(const std::wstring& text, int platform, UINT dpi) {
-    const GdiObject<HFONT> font = CreateMenuFont(dpi);
     const WindowDC dc(MeasuringWindow());
-    std::optional<CSelectedObject> selected;
-    if (platform >= kPlatformWindows95) selected.emplace(dc, font.get());
+    // Measured in the font the item is drawn in. Every platform but Win32s
+    // has that font, also the NT versions whose code is below Windows 95's.
     if (platform != kPlatformWin32s) {
+        const GdiObject<HFONT> font = CreateMenuFont(dpi);
+        const CSelectedObject selected(dc, font.get());
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return size.cx;
