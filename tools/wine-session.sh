@@ -1,11 +1,16 @@
 # Sourced by every script that runs Windows programs: the one place that
 # starts a virtual display, sets the Wine environment and starts a copy of
 # the program.
-#   wine_display_start [GEOMETRY]  a virtual display, unless DISPLAY names one
+#   wine_display_start [GEOMETRY]  a virtual display, unless DISPLAY names one;
+#                                  with QUILMAR_MONITORS set, always one of
+#                                  its own with those monitors
 #   wine_display_end
+#   wine_monitors_set LAYOUT       plugs in, takes away or moves the monitors
+#                                  of such a display (tools/set-monitors.sh)
 #   wine_env PREFIX                the Wine environment for a prefix
 #   wine_session_start [GEOMETRY]  a display and a fresh prefix cloned from
-#                                  the template, in session_dir
+#                                  the template, in session_dir; with
+#                                  QUILMAR_DPI set, at that system DPI
 #   quilmar_start [FOLDER]         quilmar.exe in the background from a
 #                                  folder of its own (quilmar_dir, quilmar_pid)
 #   wine_session_end               ends and removes all of the session
@@ -15,6 +20,10 @@ export LC_ALL=C.UTF-8
 
 wine_display_start() {  # [SCREEN_GEOMETRY]
   session_xvfb=
+  if [ -n "${QUILMAR_MONITORS:-}" ]; then
+    wine_monitors_start "$QUILMAR_MONITORS"
+    return
+  fi
   [ -z "${DISPLAY:-}" ] || return 0
   local number
   number=$(mktemp)
@@ -30,6 +39,61 @@ wine_display_end() {
   [ -n "${session_xvfb:-}" ] || return 0
   kill "$session_xvfb" 2>/dev/null || true
   wait "$session_xvfb" 2>/dev/null || true
+  rm -rf "${session_xorg_dir:-}"
+}
+
+# Xvfb gives Wine one monitor however its screens are arranged; Xorg's dummy
+# driver offers RandR outputs DUMMY0 to DUMMY15 that Wine sees as monitors.
+# LAYOUT: WxH+X+Y for each monitor, comma-separated, in X's coordinates (no
+# negative ones); the first is the primary, which Wine puts at (0,0).
+wine_monitors_start() {  # LAYOUT
+  session_xorg_dir=$(mktemp -d /tmp/quilmar-xorg.XXXXXX)
+  cat >"$session_xorg_dir/xorg.conf" <<'CONF'
+Section "Device"
+  Identifier "dummy"
+  Driver "dummy"
+  VideoRam 192000
+EndSection
+Section "Screen"
+  Identifier "screen"
+  Device "dummy"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 4096 2048
+  EndSubSection
+EndSection
+CONF
+  local number=$session_xorg_dir/number
+  : >"$number"
+  Xorg -displayfd 3 -config "$session_xorg_dir/xorg.conf" -noreset -nolisten tcp \
+    -logfile "$session_xorg_dir/xorg.log" -novtswitch -sharevts 3>"$number" >/dev/null 2>&1 &
+  session_xvfb=$!
+  for _ in $(seq 300); do [ -s "$number" ] && break; sleep 0.1; done
+  export DISPLAY=:$(cat "$number")
+  [ "$DISPLAY" != : ] || { echo "the monitors' display did not start" >&2; return 1; }
+  wine_monitors_set "$1"
+}
+
+wine_monitors_set() {  # LAYOUT
+  local args=() output=0 monitor size mode
+  IFS=, read -ra monitors <<<"$1"
+  for monitor in "${monitors[@]}"; do
+    size=${monitor%%+*}
+    mode=quilmar$size
+    # Adding a mode the server has already is refused: harmless.
+    # shellcheck disable=SC2046
+    xrandr --newmode "$mode" $(gtf "${size%x*}" "${size#*x}" 60 | sed -n 's/.*Modeline "[^"]*"//p') 2>/dev/null || true
+    xrandr --addmode DUMMY$output "$mode" 2>/dev/null || true
+    args+=(--output DUMMY$output --mode "$mode" --pos "$(echo "${monitor#*+}" | tr + x)")
+    [ $output -gt 0 ] || args+=(--primary)
+    output=$((output + 1))
+  done
+  for ((; output < 16; output++)); do args+=(--output DUMMY$output --off); done
+  xrandr "${args[@]}"
+  # Until a full query makes the server probe its outputs, Wine reads the
+  # old layout.
+  xrandr >/dev/null
 }
 
 wine_env() {  # PREFIX
@@ -52,6 +116,16 @@ wine_session_start() {  # [SCREEN_GEOMETRY]
   done
   rm -rf "$prefix/drive_c/users" && cp -a "$template/drive_c/users" "$prefix/drive_c/users"
   wine_env "$prefix"
+  [ -z "${QUILMAR_DPI:-}" ] || wine_dpi "$prefix" "$QUILMAR_DPI"
+}
+
+# Wine reads the system DPI when its server starts: set it, then let that
+# server end before the session's programs start it anew.
+wine_dpi() {  # PREFIX DPI
+  WINEPREFIX=$1 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  WINEPREFIX=$1 wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+    /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  WINEPREFIX=$1 wineserver -w
 }
 
 # FOLDER holds the program already (an unpacked archive), or gets the

@@ -8,6 +8,7 @@
 #include "app/Lockdown.h"
 #include "app/ModulePath.h"
 #include "app/PasswordText.h"
+#include "app/PrimaryPlacement.h"
 #include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
@@ -130,9 +131,11 @@ LRESULT CLockDlg::OnDisplayChange(WPARAM, LPARAM) {
     return result;
 }
 
-// The cover has been made anew over the monitors as they are now.
+// The cover has been made anew over the monitors as they are now: the
+// clock and a shown prompt go to the primary monitor, wherever it is now.
 void CLockDlg::OnScreensChanged() {
     PlaceClock();
+    if (PromptShown()) CenterOnPrimaryMonitor(m_pUnlockDlg->m_hWnd);
 }
 
 BOOL CLockDlg::PreTranslateMessage(MSG* msg) {

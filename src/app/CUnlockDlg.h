@@ -29,7 +29,9 @@ protected:
     void OnButtonOk();
     void OnButtonCancel();
     void OnButtonShutdown();
-    LRESULT OnShowWindow(WPARAM wParam, LPARAM lParam);
+    // Showing puts the prompt in the middle of the primary monitor.
+    LRESULT OnShowWindow(WPARAM shown, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
 
     DECLARE_MESSAGE_MAP()
 

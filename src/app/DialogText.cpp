@@ -1,6 +1,7 @@
 #include "app/DialogText.h"
 
 #include "app/PasswordText.h"
+#include "app/PrimaryPlacement.h"
 
 std::wstring ReadTrimmedText(HWND dialog, int id) {
     HWND item = GetDlgItem(dialog, id);
@@ -13,5 +14,5 @@ std::wstring ReadTrimmedText(HWND dialog, int id) {
 
 void ShowFieldMessage(HWND dialog, int id, const wchar_t* text) {
     SetFocus(GetDlgItem(dialog, id));
-    MessageBoxW(dialog, text, L"", MB_OK);
+    ShowMessageOnPrimary(dialog, text);
 }

@@ -9,5 +9,5 @@
 std::wstring ReadTrimmedText(HWND dialog, int id);
 
 // Puts the focus in the offending field, then shows a plain message box
-// owned by the dialog, without caption or icon.
+// owned by the dialog, without caption or icon, on the primary monitor.
 void ShowFieldMessage(HWND dialog, int id, const wchar_t* text);

@@ -1,6 +1,6 @@
 #include "app/WatchdogCommandLine.h"
 
-#include <sstream>
+#include <vector>
 
 #include "app/DecimalText.h"
 
@@ -21,13 +21,18 @@ std::wstring AfterProgramName(const std::wstring& commandLine) {
     return commandLine.substr(end);
 }
 
-bool ReadHandle(std::wistringstream& in, std::uint64_t& value) {
-    std::wstring word;
-    if (!(in >> word)) return false;
-    const std::optional<std::uint64_t> number = DecimalNumber(word);
-    if (!number) return false;
-    value = *number;
-    return true;
+// The words of a command line's rest, split at spaces and tabs. (A string
+// stream would do it too, at the price of the whole locale machinery in
+// the program.)
+std::vector<std::wstring> Words(const std::wstring& text) {
+    std::vector<std::wstring> words;
+    const wchar_t* const blanks = L" \t";
+    for (std::size_t start = text.find_first_not_of(blanks); start != std::wstring::npos;) {
+        const std::size_t end = text.find_first_of(blanks, start);
+        words.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
+        start = end == std::wstring::npos ? end : text.find_first_not_of(blanks, end);
+    }
+    return words;
 }
 
 }  // namespace
@@ -38,11 +43,10 @@ std::wstring WatchdogArguments(const WatchdogHandles& handles) {
 }
 
 std::optional<WatchdogHandles> WatchdogHandlesIn(const std::wstring& commandLine) {
-    std::wistringstream in(AfterProgramName(commandLine));
-    std::wstring word;
-    if (!(in >> word) || word != kWatchdogWord) return std::nullopt;
-    WatchdogHandles handles;
-    std::wstring rest;
-    if (!ReadHandle(in, handles.process) || !ReadHandle(in, handles.state) || in >> rest) return WatchdogHandles{};
-    return handles;
+    const std::vector<std::wstring> words = Words(AfterProgramName(commandLine));
+    if (words.empty() || words[0] != kWatchdogWord) return std::nullopt;
+    if (words.size() != 3) return WatchdogHandles{};
+    const std::optional<std::uint64_t> process = DecimalNumber(words[1]), state = DecimalNumber(words[2]);
+    if (!process || !state) return WatchdogHandles{};
+    return WatchdogHandles{*process, *state};
 }

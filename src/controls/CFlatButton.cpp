@@ -4,6 +4,8 @@
 #include <windowsx.h>
 
 #include "framework/COffscreenDC.h"
+#include "framework/Dpi.h"
+#include "framework/DpiScale.h"
 #include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 
@@ -99,6 +101,7 @@ void CFlatButton::DrawItem(const DRAWITEMSTRUCT* draw) {
     m_bPressed = (draw->itemState & ODS_SELECTED) || (m_menu.m_hMenu && m_bMenuShown);
     m_bFocused = (draw->itemState & ODS_FOCUS) != 0;
     m_bDisabled = (draw->itemState & ODS_DISABLED) != 0;
+    m_nDpi = WindowDpi(m_hWnd);
 
     const RECT rc = draw->rcItem;
     COffscreenDC dc(draw->hDC, rc);
@@ -120,16 +123,23 @@ int CFlatButton::DrawBackground(HDC dc, const RECT& rc) {
 }
 
 int CFlatButton::DrawBorder(HDC dc, const RECT& rc) {
+    if (!m_bPressed && !m_bHover) return 0;
     const COLORREF light = GetSysColor(COLOR_BTNHILIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
-    if (m_bPressed)
-        Draw3dFrame(dc, rc, shadow, light);
-    else if (m_bHover)
-        Draw3dFrame(dc, rc, light, shadow);
+    // One pixel at 96 DPI, as thick as the system's own edges elsewhere.
+    RECT frame = rc;
+    for (int width = ScaleToDpi(1, m_nDpi); width > 0; --width) {
+        if (m_bPressed)
+            Draw3dFrame(dc, frame, shadow, light);
+        else
+            Draw3dFrame(dc, frame, light, shadow);
+        InflateRect(&frame, -1, -1);
+    }
     return 0;
 }
 
 int CFlatButton::DrawCaption(HDC dc, const std::wstring& text, const RECT&, RECT& caption) {
-    if (m_bPressed) OffsetRect(&caption, m_ptPressOffset.x, m_ptPressOffset.y);
+    if (m_bPressed)
+        OffsetRect(&caption, ScaleToDpi(m_ptPressOffset.x, m_nDpi), ScaleToDpi(m_ptPressOffset.y, m_nDpi));
     const RECT frame = caption;
     DrawTextW(dc, text.c_str(), -1, &caption, DT_CALCRECT | DT_WORDBREAK | DT_CENTER);
     OffsetRect(&caption, ((frame.right - frame.left) - (caption.right - caption.left)) / 2,
@@ -137,10 +147,11 @@ int CFlatButton::DrawCaption(HDC dc, const std::wstring& text, const RECT&, RECT
     SetBkMode(dc, TRANSPARENT);
     if (m_bDisabled) {
         // Embossed: a highlight copy one pixel down and right, the shadow on top.
-        OffsetRect(&caption, 1, 1);
+        const int shift = ScaleToDpi(1, m_nDpi);
+        OffsetRect(&caption, shift, shift);
         SetTextColor(dc, GetSysColor(COLOR_3DHILIGHT));
         DrawTextW(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_CENTER);
-        OffsetRect(&caption, -1, -1);
+        OffsetRect(&caption, -shift, -shift);
         SetTextColor(dc, GetSysColor(COLOR_3DSHADOW));
         DrawTextW(dc, text.c_str(), -1, &caption, DT_WORDBREAK | DT_CENTER);
         return 0;
@@ -237,6 +248,7 @@ void CFlatButton::OnClicked() {
     if (!popup) return;
     RECT rc;
     GetWindowRect(m_hWnd, &rc);
+    m_menu.SetDpi(WindowDpi(m_hWnd));
     m_bMenuShown = 1;
     InvalidateRect(m_hWnd, nullptr, TRUE);
     const UINT command = static_cast<UINT>(

@@ -65,6 +65,8 @@ protected:
     int m_bDefault = 0;
     COLORREF m_crColors[CLR_COUNT];
     HWND m_hMenuTarget = nullptr;
+    // Set at each paint: the DPI the button is drawn at.
+    UINT m_nDpi = kStandardDpi;
     // The drop-down menu is open: the face is drawn pressed meanwhile.
     int m_bMenuShown = 0;
     TaviMenu m_menu;

@@ -1,16 +1,15 @@
 #include "menu/MenuGdi.h"
 
 #include "framework/CWinApp.h"
+#include "framework/Dpi.h"
 
 HWND MeasuringWindow() {
     const CWnd* main = AfxGetMainWnd();
     return main && main->m_hWnd ? main->m_hWnd : GetDesktopWindow();
 }
 
-GdiObject<HFONT> CreateMenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+GdiObject<HFONT> CreateMenuFont(UINT dpi) {
+    const NONCLIENTMETRICSW metrics = NonClientMetricsForDpi(dpi);
     return GdiObject<HFONT>(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 

@@ -7,8 +7,9 @@
 // The application's main window, or the desktop window when there is none:
 // the context that menu text is measured in.
 HWND MeasuringWindow();
-// The menu font of the system's non-client metrics, made afresh.
-GdiObject<HFONT> CreateMenuFont();
+// The menu font of the system's non-client metrics at `dpi`, made afresh:
+// items are measured and drawn with it.
+GdiObject<HFONT> CreateMenuFont(UINT dpi);
 
 void FillSolid(HDC dc, const RECT& rc, COLORREF color);
 void FrameSolid(HDC dc, const RECT& rc, COLORREF color);

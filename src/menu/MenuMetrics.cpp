@@ -2,18 +2,30 @@
 
 #include <algorithm>
 
+#include "framework/DpiScale.h"
+
 int MenuIconGap(bool imageEffects) {
     return imageEffects ? 7 : 4;
 }
 
-MenuItemSize MeasureMenuSeparator(int menuBarHeight, int imageHeight, int gap) {
-    return {0, std::max(menuBarHeight / 2, (imageHeight + gap) / 2)};
+MenuItemMetrics::MenuItemMetrics(int imageWidth96, int imageHeight96, int gap96, unsigned dpi_)
+    : dpi(dpi_),
+      imageWidth(ScaleToDpi(imageWidth96, dpi_)),
+      imageHeight(ScaleToDpi(imageHeight96, dpi_)),
+      gap(ScaleToDpi(gap96, dpi_)) {}
+
+int MenuItemMetrics::Scaled(int pixels) const {
+    return ScaleToDpi(pixels, dpi);
 }
 
-MenuItemSize MeasureMenuText(int textWidth, int imageWidth, int imageHeight, int gap,
-                             bool xpStyle, int menuBarHeight) {
-    const int width = xpStyle ? textWidth + imageWidth + gap + 8 : textWidth + 2 * imageWidth + 1;
-    return {width, std::max(menuBarHeight, imageHeight + gap)};
+MenuItemSize MeasureMenuSeparator(int menuBarHeight, const MenuItemMetrics& m) {
+    return {0, std::max(menuBarHeight / 2, (m.imageHeight + m.gap) / 2)};
+}
+
+MenuItemSize MeasureMenuText(int textWidth, const MenuItemMetrics& m, bool xpStyle, int menuBarHeight) {
+    const int width = xpStyle ? textWidth + m.imageWidth + m.gap + m.Scaled(8)
+                              : textWidth + 2 * m.imageWidth + m.Scaled(1);
+    return {width, std::max(menuBarHeight, m.imageHeight + m.gap)};
 }
 
 int EstimateMenuTextWidth(int layoutWidth, size_t characters) {

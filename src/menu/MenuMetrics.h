@@ -11,11 +11,22 @@ struct MenuItemSize {
 // raised over their shadow.
 int MenuIconGap(bool imageEffects);
 
-// `menuBarHeight` is the system's menu bar height; `imageHeight` the icon
-// cell height.
-MenuItemSize MeasureMenuSeparator(int menuBarHeight, int imageHeight, int gap);
-MenuItemSize MeasureMenuText(int textWidth, int imageWidth, int imageHeight, int gap,
-                             bool xpStyle, int menuBarHeight);
+// The icon cell, the gap beside it and every other space of an item, at the
+// DPI the menu is drawn at. The sizes are given for 96 DPI.
+struct MenuItemMetrics {
+    MenuItemMetrics(int imageWidth96, int imageHeight96, int gap96, unsigned dpi);
+    // A space of `pixels` at 96 DPI, at this DPI.
+    int Scaled(int pixels) const;
+
+    unsigned dpi;
+    int imageWidth;
+    int imageHeight;
+    int gap;
+};
+
+// `menuBarHeight` is the system's menu bar height at the metrics' DPI.
+MenuItemSize MeasureMenuSeparator(int menuBarHeight, const MenuItemMetrics& metrics);
+MenuItemSize MeasureMenuText(int textWidth, const MenuItemMetrics& metrics, bool xpStyle, int menuBarHeight);
 
 // Text width on 16-bit hosts, whose layout width runs short: three pixels
 // plus three per average character. Text without characters gets no

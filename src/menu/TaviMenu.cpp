@@ -298,8 +298,15 @@ void TaviMenu::ResyncItems() {
     }
 }
 
+void TaviMenu::SetDpi(UINT dpi) {
+    m_nDpi = dpi;
+    for (const HMENU popup : m_popups) {
+        if (TaviMenu* object = FromHandle(popup)) object->SetDpi(dpi);
+    }
+}
+
 void TaviMenu::PadAcceleratorColumn() {
-    const GdiObject<HFONT> font = CreateMenuFont();
+    const GdiObject<HFONT> font = CreateMenuFont(m_nDpi);
     const WindowDC dc(MeasuringWindow());
     const CSelectedObject selected(dc, font.get());
     const auto width = [&dc](const std::wstring& text) {

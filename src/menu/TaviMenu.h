@@ -16,10 +16,12 @@
 #include <utility>
 #include <vector>
 
+#include "framework/DpiScale.h"
 #include "framework/MenuMap.h"
 #include "framework/ScopedHandles.h"
 #include "menu/MenuGdi.h"
 #include "menu/MenuItemRecord.h"
+#include "menu/MenuMetrics.h"
 
 class TaviMenu : public MenuMap::Handler {
 public:
@@ -85,6 +87,9 @@ public:
     static BOOL IsXPStyleActive();
 
     void SetImageSize(int width, int height);
+    // The DPI of the window the menu opens from: its items are measured and
+    // drawn at it, in this menu and its pop-ups.
+    void SetDpi(UINT dpi);
     void SetImageMask(COLORREF color);
     // Takes the icons of the commands of toolbar resource `id` (type 241,
     // with the bitmap strip of the same id) that this tree holds.
@@ -113,6 +118,7 @@ public:
     int m_nImageWidth = 16;
     int m_nImageHeight = 15;
     COLORREF m_crImageMask = RGB(192, 192, 192);
+    UINT m_nDpi = kStandardDpi;
     BOOL m_bImageMaskSet = FALSE;
 
     // Drawing style (XP, any other value classic) while the XP visual theme
@@ -145,6 +151,8 @@ private:
     BOOL ModifyItem(int position, MenuItemRecord& record);
     std::wstring ReadItemText(int position) const;
 
+    // The icon cell and the spaces of an item at m_nDpi.
+    MenuItemMetrics Metrics(bool imageEffects) const;
     void DrawClassicItem(const DRAWITEMSTRUCT& draw);
     void DrawXPItem(const DRAWITEMSTRUCT& draw);
     // The icon embossed in place of the image, for a grayed item.

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "framework/Dpi.h"
 #include "menu/CMenuBuffer.h"
 #include "menu/MenuColor.h"
 #include "menu/MenuMetrics.h"
@@ -14,12 +15,13 @@ const MenuItemRecord& RecordOf(ULONG_PTR itemData) {
     return *reinterpret_cast<const MenuItemRecord*>(itemData);
 }
 
-int MeasureTextWidth(const std::wstring& text, int platform) {
-    const GdiObject<HFONT> font = CreateMenuFont();
+int MeasureTextWidth(const std::wstring& text, int platform, UINT dpi) {
     const WindowDC dc(MeasuringWindow());
-    std::optional<CSelectedObject> selected;
-    if (platform >= kPlatformWindows95) selected.emplace(dc, font.get());
+    // Measured in the font the item is drawn in. Every platform but Win32s
+    // has that font, also the NT versions whose code is below Windows 95's.
     if (platform != kPlatformWin32s) {
+        const GdiObject<HFONT> font = CreateMenuFont(dpi);
+        const CSelectedObject selected(dc, font.get());
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         return size.cx;
@@ -80,15 +82,18 @@ void DrawImage(HDC dc, int image, int x, int y) {
 void TaviMenu::MeasureItem(MEASUREITEMSTRUCT* measure) {
     const MenuItemRecord& record = RecordOf(measure->itemData);
     const bool xpStyle = IsXPStyleActive();
-    const int gap = MenuIconGap(xpStyle && s_bXPImageEffects);
-    const int menuBar = GetSystemMetrics(SM_CYMENU);
+    const MenuItemMetrics metrics = Metrics(xpStyle && s_bXPImageEffects);
+    const int menuBar = SystemMetricForDpi(SM_CYMENU, m_nDpi);
     const MenuItemSize size =
         record.m_nFlags & MF_SEPARATOR
-            ? MeasureMenuSeparator(menuBar, m_nImageHeight, gap)
-            : MeasureMenuText(MeasureTextWidth(record.m_pszText, s_nPlatform), m_nImageWidth,
-                              m_nImageHeight, gap, xpStyle, menuBar);
+            ? MeasureMenuSeparator(menuBar, metrics)
+            : MeasureMenuText(MeasureTextWidth(record.m_pszText, s_nPlatform, m_nDpi), metrics, xpStyle, menuBar);
     measure->itemWidth = static_cast<UINT>(size.width);
     measure->itemHeight = static_cast<UINT>(size.height);
+}
+
+MenuItemMetrics TaviMenu::Metrics(bool imageEffects) const {
+    return MenuItemMetrics(m_nImageWidth, m_nImageHeight, MenuIconGap(imageEffects), m_nDpi);
 }
 
 void TaviMenu::DrawItem(DRAWITEMSTRUCT* draw) {
@@ -105,6 +110,11 @@ void TaviMenu::DrawClassicItem(const DRAWITEMSTRUCT& draw) {
     const HDC dc = draw.hDC;
     RECT rc = draw.rcItem;
     const COLORREF bg = GetSysColor(IsXPThemed() ? COLOR_3DFACE : COLOR_MENU);
+    const MenuItemMetrics metrics = Metrics(false);
+    const int cellWidth = metrics.imageWidth, cellHeight = metrics.imageHeight;
+    // The text is drawn in the font it was measured with.
+    const GdiObject<HFONT> font = CreateMenuFont(m_nDpi);
+    const CSelectedObject fontSelected(dc, font.get());
     UINT state = draw.itemState;
     if ((state & ODS_GRAYED) && !s_bClassicSelectDisabled) state &= ~ODS_SELECTED;
 
@@ -125,7 +135,7 @@ void TaviMenu::DrawClassicItem(const DRAWITEMSTRUCT& draw) {
     COLORREF textColor = GetSysColor(COLOR_MENUTEXT);
     if (selected) {
         RECT area = rc;
-        if (hasIcon || checked) area.left += m_nImageWidth + 5;
+        if (hasIcon || checked) area.left += cellWidth + metrics.Scaled(5);
         FillSolid(dc, area, GetSysColor(COLOR_HIGHLIGHT));
         textColor = GetSysColor(COLOR_HIGHLIGHTTEXT);
     } else {
@@ -133,10 +143,13 @@ void TaviMenu::DrawClassicItem(const DRAWITEMSTRUCT& draw) {
         FrameSolid(dc, rc, bg);
     }
 
-    const int dy = std::max(0, static_cast<int>(rc.bottom - rc.top - m_nImageHeight - 4) / 2);
-    const RECT outer{rc.left, rc.top + dy, rc.left + m_nImageWidth + 4, rc.top + dy + m_nImageHeight + 4};
-    const RECT inner{rc.left + 1, rc.top + dy + 1, rc.left + m_nImageWidth + 3, rc.top + dy + m_nImageHeight + 3};
-    const POINT origin{rc.left + 2, rc.top + dy + 2};
+    const int border = metrics.Scaled(4);
+    const int dy = std::max(0, static_cast<int>(rc.bottom - rc.top - cellHeight - border) / 2);
+    const RECT outer{rc.left, rc.top + dy, rc.left + cellWidth + border, rc.top + dy + cellHeight + border};
+    const RECT inner{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1};
+    // The image keeps its own size, in the middle of the cell.
+    const POINT origin{outer.left + (outer.right - outer.left - m_nImageWidth) / 2,
+                       outer.top + (outer.bottom - outer.top - m_nImageHeight) / 2};
     // Platforms before Windows 95 have no 3-D cells.
     const bool cells3d = s_nPlatform >= kPlatformWindows95;
 
@@ -165,13 +178,14 @@ void TaviMenu::DrawClassicItem(const DRAWITEMSTRUCT& draw) {
             DrawImage(dc, record.m_nImage, origin.x, origin.y);
         }
     } else if (checked) {
-        const RECT box{rc.left + 1, rc.top + dy + 2, rc.left + m_nImageWidth + 1, rc.top + dy + m_nImageHeight + 2};
+        const int x = rc.left + metrics.Scaled(1), y = rc.top + dy + metrics.Scaled(2);
+        const RECT box{x, y, x + cellWidth, y + cellHeight};
         DrawClassicCheck(dc, box, selected, HasCheckedBitmap(draw));
     }
 
-    rc.left += m_nImageWidth + 9;
+    rc.left += cellWidth + metrics.Scaled(9);
     if (record.m_pszText.empty()) return;
-    const ItemText text(record.m_pszText, rc, m_nImageWidth);
+    const ItemText text(record.m_pszText, rc, cellWidth);
     if (!grayed) {
         text.Draw(dc, 0, textColor);
     } else if (selected) {
@@ -189,22 +203,22 @@ void TaviMenu::DrawXPItem(const DRAWITEMSTRUCT& draw) {
     const COLORREF window = GetSysColor(COLOR_WINDOW);
     const COLORREF hl = GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF tint = MixWithWhite(hl, themed ? 0.7 : 0.85);
-    const int gap = MenuIconGap(s_bXPImageEffects);
-    const int column = m_nImageWidth + gap;
+    const MenuItemMetrics metrics = Metrics(s_bXPImageEffects);
+    const int gap = metrics.gap;
+    const int column = metrics.imageWidth + gap;
     RECT rc = draw.rcItem;
     UINT state = draw.itemState;
 
-    // A grayed item is painted off screen in one piece, with the menu font.
+    // A grayed item is painted off screen in one piece.
     std::optional<CMenuBuffer> buffer;
-    GdiObject<HFONT> font;
-    std::optional<CSelectedObject> fontSelected;
     if ((state & ODS_GRAYED) && !s_bXPSelectDisabled) {
         state &= ~ODS_SELECTED;
         buffer.emplace(draw.hDC, rc);
-        font = CreateMenuFont();
-        fontSelected.emplace(buffer->GetDC(), font.get());
     }
     const HDC dc = buffer ? buffer->GetDC() : draw.hDC;
+    // The text is drawn in the font it was measured with.
+    const GdiObject<HFONT> font = CreateMenuFont(m_nDpi);
+    const CSelectedObject fontSelected(dc, font.get());
     const RECT columnRect{rc.left, rc.top, rc.left + column, rc.bottom};
 
     if (record.m_nFlags & MF_SEPARATOR) {
@@ -269,14 +283,14 @@ void TaviMenu::DrawXPItem(const DRAWITEMSTRUCT& draw) {
         DrawXPCheck(dc, {x, y, x + 16, y + 16}, HasCheckedBitmap(draw), hl);
     }
 
-    rc.left += column + 8;
+    rc.left += column + metrics.Scaled(8);
     if (record.m_pszText.empty()) return;
     COLORREF textColor = GetSysColor(COLOR_MENUTEXT);
     if (grayed) {
         textColor = GetSysColor(COLOR_GRAYTEXT);
         if (!themed && !selected) textColor = MixWithWhite(textColor, 0.4);
     }
-    ItemText(record.m_pszText, rc, m_nImageWidth).Draw(dc, 0, textColor);
+    ItemText(record.m_pszText, rc, metrics.imageWidth).Draw(dc, 0, textColor);
 }
 
 void TaviMenu::DrawDisabledIcon(HDC dc, int image, POINT origin, COLORREF background) const {

@@ -31,6 +31,7 @@ protected:
     void OnButtonOk();
     void OnButtonCancel();
     void OnCreateDesktopShortcut();
+    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
 
     DECLARE_MESSAGE_MAP()
 };

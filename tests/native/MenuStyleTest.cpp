@@ -65,33 +65,53 @@ TEST(MenuPlatform, ClassicThemeNameAtTheEndInAnyCase) {
 }
 
 TEST(MenuMetrics, ItemSizesInBothStyles) {
-    const int cell = 16, cellHeight = 15;
     // XP style with image effects: the wider gap.
     const int xpGap = MenuIconGap(true);
     EXPECT_EQ(xpGap, 7);
-    MenuItemSize size = MeasureMenuText(60, cell, cellHeight, xpGap, true, 19);
+    const MenuItemMetrics xp(16, 15, xpGap, 96);
+    MenuItemSize size = MeasureMenuText(60, xp, true, 19);
     EXPECT_EQ(size.width, 60 + 16 + 7 + 8);
     EXPECT_EQ(size.height, 22);
-    EXPECT_EQ(MeasureMenuText(60, cell, cellHeight, xpGap, true, 30).height, 30);
-    size = MeasureMenuSeparator(19, cellHeight, xpGap);
+    EXPECT_EQ(MeasureMenuText(60, xp, true, 30).height, 30);
+    size = MeasureMenuSeparator(19, xp);
     EXPECT_EQ(size.width, 0);
     EXPECT_EQ(size.height, 11);
-    EXPECT_EQ(MeasureMenuSeparator(30, cellHeight, xpGap).height, 15);
+    EXPECT_EQ(MeasureMenuSeparator(30, xp).height, 15);
 
     // Classic style: two cell widths and the narrow gap.
     const int classicGap = MenuIconGap(false);
     EXPECT_EQ(classicGap, 4);
-    size = MeasureMenuText(60, cell, cellHeight, classicGap, false, 18);
+    const MenuItemMetrics classic(16, 15, classicGap, 96);
+    size = MeasureMenuText(60, classic, false, 18);
     EXPECT_EQ(size.width, 60 + 33);
     EXPECT_EQ(size.height, 19);
-    EXPECT_EQ(MeasureMenuSeparator(18, cellHeight, classicGap).height, 9);
-    EXPECT_EQ(MeasureMenuSeparator(21, cellHeight, classicGap).height, 10);
+    EXPECT_EQ(MeasureMenuSeparator(18, classic).height, 9);
+    EXPECT_EQ(MeasureMenuSeparator(21, classic).height, 10);
 
     // A 24 x 24 cell.
-    size = MeasureMenuText(0, 24, 24, xpGap, true, 19);
+    const MenuItemMetrics large(24, 24, xpGap, 96);
+    size = MeasureMenuText(0, large, true, 19);
     EXPECT_EQ(size.width, 24 + 7 + 8);
     EXPECT_EQ(size.height, 31);
-    EXPECT_EQ(MeasureMenuSeparator(19, 24, xpGap).height, 15);
+    EXPECT_EQ(MeasureMenuSeparator(19, large).height, 15);
+}
+
+TEST(MenuMetrics, IconBandAndSpacesGrowWithTheDpi) {
+    // At 144 DPI every space is half as large again: the 16 x 15 cell is
+    // 24 x 23 (22.5 rounded up), the gap 11 (10.5), the text's inset 12.
+    const MenuItemMetrics xp(16, 15, MenuIconGap(true), 144);
+    EXPECT_EQ(xp.imageWidth, 24);
+    EXPECT_EQ(xp.imageHeight, 23);
+    EXPECT_EQ(xp.gap, 11);
+    MenuItemSize size = MeasureMenuText(144, xp, true, 29);
+    EXPECT_EQ(size.width, 144 + 24 + 11 + 12);
+    EXPECT_EQ(size.height, 34);
+    EXPECT_EQ(MeasureMenuSeparator(29, xp).height, 17);
+    const MenuItemMetrics classic(16, 15, MenuIconGap(false), 144);
+    EXPECT_EQ(MeasureMenuText(144, classic, false, 29).width, 144 + 48 + 2);
+    // 192 DPI doubles.
+    const MenuItemMetrics twice(16, 15, MenuIconGap(true), 192);
+    EXPECT_EQ(MeasureMenuText(100, twice, true, 38).width, 100 + 2 * (16 + 7 + 8));
 }
 
 TEST(MenuMetrics, SixteenBitTextWidthEstimate) {

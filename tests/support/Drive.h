@@ -7,6 +7,7 @@
 #include "Input.h"
 #include "KeyProbe.h"
 #include "Locker.h"
+#include "Monitors.h"
 #include "Screen.h"
 #include "Shell.h"
 #include "SystemState.h"

@@ -83,7 +83,7 @@ inline const MenuItemRecord& Record(const TaviMenu& menu, UINT_PTR command) {
 
 // The width of a text in the menu font.
 inline LONG MenuTextWidth(const std::wstring& text) {
-    const GdiObject<HFONT> font = CreateMenuFont();
+    const GdiObject<HFONT> font = CreateMenuFont(kStandardDpi);
     const WindowDC dc(nullptr);
     const CSelectedObject selected(dc, font.get());
     SIZE size{};
