@@ -1,6 +1,7 @@
 // Drives a running lock from the command line, for the run script's
-// unattended demonstration on a virtual display. Each verb waits for what it
-// needs and exits non-zero when it does not come.
+// unattended demonstration on a virtual display and for the benchmarks.
+// Each verb waits for what it needs and exits non-zero when it does not
+// come.
 #include <windows.h>
 
 #include <tlhelp32.h>
