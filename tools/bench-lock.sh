@@ -19,7 +19,6 @@ wine_session_start "${screen}x24"
 busy=()
 cleanup() { [ ${#busy[@]} -eq 0 ] || kill "${busy[@]}" 2>/dev/null; wine_session_end; }
 trap cleanup EXIT
-drive() { wine build/win/tests/support/quilmar-drive.exe "$@"; }
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 # Other engineers' Wine sessions have wineservers of their own: ours is the
 # one started for this session's prefix.
@@ -36,8 +35,8 @@ wineserver_pid() {
 }
 
 quilmar_start
-drive wait-settings
-drive fill-settings bench
+quilmar_drive wait-settings
+quilmar_drive fill-settings bench
 sleep 2  # past the repaints of accepting the settings
 server=$(wineserver_pid)
 
@@ -53,4 +52,4 @@ awk -v l="$((lock1 - lock0))" -v w="$((server1 - server0))" -v x="$((x1 - x0))" 
 
 for _ in $(seq "$(nproc)"); do (while :; do :; done) & busy+=($!); done
 echo "drift over $drift_seconds s with $(nproc) busy loops on $(nproc) cores:"
-drive clock-drift "$drift_seconds"
+quilmar_drive clock-drift "$drift_seconds"

@@ -20,7 +20,7 @@ wine_session_start 1024x768x24
 trap wine_session_end EXIT
 shots=$PWD/dist/screenshots
 mkdir -p "$shots"
-drive() { wine build/win/tests/support/quilmar-drive.exe "$@" >"$session_dir/drive.log" 2>&1; }
+drive() { quilmar_drive "$@" >"$session_dir/drive.log" 2>&1; }
 shot() { import -window root -depth 8 "$shots/$1.png"; echo "  saved dist/screenshots/$1.png"; }
 
 # A copy of the portable folder, so the demonstration leaves dist/quilmar as built.

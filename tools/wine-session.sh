@@ -13,6 +13,7 @@
 #                                  QUILMAR_DPI set, at that system DPI
 #   quilmar_start [FOLDER]         quilmar.exe in the background from a
 #                                  folder of its own (quilmar_dir, quilmar_pid)
+#   quilmar_drive VERB [ARGS...]   the drive tool on the session's programs
 #   wine_session_end               ends and removes all of the session
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # Wine takes its code pages from the locale: the same one everywhere.
@@ -139,6 +140,10 @@ quilmar_start() {  # [FOLDER]
   fi
   wine "$quilmar_dir/quilmar.exe" >>"$session_dir/quilmar.log" 2>&1 &
   quilmar_pid=$!
+}
+
+quilmar_drive() {  # VERB [ARGS...]
+  wine "$here/../build/win/tests/support/quilmar-drive.exe" "$@"
 }
 
 wine_session_end() {

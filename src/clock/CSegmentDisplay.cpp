@@ -1,5 +1,6 @@
 #include "clock/CSegmentDisplay.h"
 
+#include <cstring>
 #include <typeinfo>
 
 #include "clock/CSegmentInks.h"
@@ -32,6 +33,43 @@ RECT ToRect(const PixelRect& pixels) {
 void Copy(HDC target, const RECT& area, HDC source) {
     BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, source, area.left,
            area.top, SRCCOPY);
+}
+
+// Copies the part `area` of a picture whose top-left corner is at `origin`.
+void Copy(HDC target, const RECT& area, const POINT& origin, const PackedPicture& picture) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colours[16];
+    } info = {};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = picture.Width();
+    info.header.biHeight = -picture.Height();  // top down, as the rows are
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 4;
+    info.header.biCompression = BI_RGB;
+    info.header.biClrUsed = static_cast<DWORD>(picture.Palette().size());
+    // The palette holds colours as 32-bit pixels have them, which is how
+    // a colour table has them too.
+    std::memcpy(info.colours, picture.Palette().data(), picture.Palette().size() * sizeof(RGBQUAD));
+    const int width = area.right - area.left, height = area.bottom - area.top;
+    StretchDIBits(target, area.left, area.top, width, height, area.left - origin.x, area.top - origin.y, width,
+                  height, picture.Rows().data(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                  SRCCOPY);
+}
+
+// A bitmap that is selected nowhere, packed; nothing if the system cannot
+// give its pixels or they have too many colours.
+std::optional<PackedPicture> PackBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+    if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) return std::nullopt;
+    return PackedPicture::Pack(pixels, width, height);
 }
 }  // namespace
 
@@ -178,25 +216,35 @@ bool CSegmentDisplay::ShowChanges(const GlyphList& glyphs, const std::vector<std
         if (typeid(*glyphs[i]) != typeid(*m_glyphs[i])) return false;
     }
     for (std::size_t i : positions) {
-        const CMemoryDC* drawn = DrawnGlyph(m_places[i], *glyphs[i]);
+        const PackedPicture* drawn = DrawnGlyph(m_places[i], *glyphs[i]);
         if (!drawn) return false;
-        Copy(*m_frame, m_places[i].shown, *drawn);
+        const RECT& ink = m_places[i].ink;
+        Copy(*m_frame, m_places[i].shown, {ink.left, ink.top}, *drawn);
     }
     const WindowDC screen(m_hWnd);
     for (std::size_t i : positions) Copy(screen, m_places[i].shown, *m_frame);
     return true;
 }
 
-const CMemoryDC* CSegmentDisplay::DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph) {
-    std::unique_ptr<CMemoryDC>& drawn = place.drawn[glyph.Mask()];
-    if (drawn) return drawn.get();
+const PackedPicture* CSegmentDisplay::DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph) {
+    const auto kept = place.drawn.find(glyph.Mask());
+    if (kept != place.drawn.end()) return &kept->second;
     const RECT& ink = place.ink;
-    drawn = CMemoryDC::Create(*m_frame, ink.right - ink.left, ink.bottom - ink.top);
-    if (!drawn) return nullptr;
-    // In the control's own coordinates, so the glyph's points land where
-    // they do in the picture.
-    SetWindowOrgEx(*drawn, ink.left, ink.top, nullptr);
-    FillBackground(*drawn, ink);
-    CSegmentInks(*drawn, m_crOff, m_crOn, m_crBackground, m_dwStyle).DrawGlyph(glyph, place.cell);
-    return drawn.get();
+    const int width = ink.right - ink.left, height = ink.bottom - ink.top;
+    // Drawn in the picture's own format, so its pixels are the picture's.
+    MemoryDC dc(CreateCompatibleDC(*m_frame));
+    GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(*m_frame, width, height));
+    if (!dc || !bitmap) return nullptr;
+    {
+        const CSelectedObject selected(dc.get(), bitmap.get());
+        // In the control's own coordinates, so the glyph's points land
+        // where they do in the picture.
+        SetWindowOrgEx(dc.get(), ink.left, ink.top, nullptr);
+        FillBackground(dc.get(), ink);
+        CSegmentInks(dc.get(), m_crOff, m_crOn, m_crBackground, m_dwStyle).DrawGlyph(glyph, place.cell);
+    }
+    // The bitmap is read once it is no longer selected.
+    std::optional<PackedPicture> packed = PackBitmap(dc.get(), bitmap.get(), width, height);
+    if (!packed) return nullptr;
+    return &place.drawn.emplace(glyph.Mask(), std::move(*packed)).first->second;
 }

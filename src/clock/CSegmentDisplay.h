@@ -4,16 +4,17 @@
 // Everything here belongs to the window's thread.
 //
 // The picture is kept off screen between paints, and so is every glyph
-// drawn at each place: a change of text that leaves the places as they
-// are copies the changed glyphs' pixels into the picture and onto the
-// screen at once, and a paint copies the picture. Either way the screen
-// shows what drawing the whole control anew would.
+// drawn at each place, packed to its few colours: a change of text that
+// leaves the places as they are copies the changed glyphs' pixels into the
+// picture and onto the screen at once, and a paint copies the picture.
+// Either way the screen shows what drawing the whole control anew would.
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 
 #include "clock/CharacterMap.h"
+#include "clock/PackedPicture.h"
 #include "clock/SegmentLayout.h"
 #include "framework/CMemoryDC.h"
 #include "framework/CWnd.h"
@@ -48,7 +49,7 @@ private:
         GlyphCell cell;
         RECT ink;    // every pixel a glyph drawn here can touch
         RECT shown;  // the part of it inside the control
-        std::map<std::uint16_t, std::unique_ptr<CMemoryDC>> drawn;  // by lit mask
+        std::map<std::uint16_t, PackedPicture> drawn;  // by lit mask
     };
 
     void OnPaint();
@@ -68,7 +69,8 @@ private:
     // Puts the glyphs at `positions` of the new list into the picture and
     // onto the screen; false when the picture must be composed anew.
     bool ShowChanges(const GlyphList& glyphs, const std::vector<std::size_t>& positions);
-    const CMemoryDC* DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph);
+    // The glyph as drawn at the place; null when it could not be drawn.
+    const PackedPicture* DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph);
 
     std::unique_ptr<CMemoryDC> m_frame;  // the client area; null if none could be had
     bool m_bComposed = false;            // m_frame and m_places show the control as it is

@@ -1,8 +1,15 @@
 // Drives a running lock from the command line, for the run script's
-// unattended demonstration on a virtual display. Each verb waits for what it
-// needs and exits non-zero when it does not come.
+// unattended demonstration on a virtual display and for the benchmarks.
+// Each verb waits for what it needs and exits non-zero when it does not
+// come.
+#include <windows.h>
+
+#include <tlhelp32.h>
+#include <winternl.h>
+
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "ClockReader.h"
 #include "Drive.h"
@@ -80,7 +87,83 @@ bool SetScreenSaver(bool active) {
     return ok;
 }
 
+DWORD ProcessId(const std::wstring& exe) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    DWORD id = 0;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more && !id; more = Process32NextW(snapshot, &entry)) {
+        if (_wcsicmp(entry.szExeFile, exe.c_str()) == 0) id = entry.th32ProcessID;
+    }
+    CloseHandle(snapshot);
+    return id;
+}
 
+// Wine's GetGuiResources is a stub. Its GDI keeps each process's objects
+// in a table of the process's own, which the PEB points to; an entry in
+// use has a type, and stock objects are marked.
+int WineGdiObjects(HANDLE process) {
+    PROCESS_BASIC_INFORMATION basic;
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0) return -1;
+    constexpr std::size_t kTableInPeb = 0xf8, kEntries = 0x10000, kEntrySize = 24;
+    UINT64 table = 0;
+    if (!ReadProcessMemory(process, reinterpret_cast<const BYTE*>(basic.PebBaseAddress) + kTableInPeb, &table,
+                           sizeof table, nullptr) || !table) {
+        return -1;
+    }
+    std::vector<BYTE> entries(kEntries * kEntrySize);
+    if (!ReadProcessMemory(process, reinterpret_cast<const void*>(table), entries.data(), entries.size(), nullptr)) {
+        return -1;
+    }
+    int count = 0;
+    for (std::size_t i = 0; i < kEntries; ++i) {
+        const BYTE* entry = &entries[i * kEntrySize];
+        const bool stock = entry[12] & 0x80;
+        if (entry[14] && !stock) ++count;
+    }
+    return count;
+}
+
+struct WindowCount {
+    DWORD processId;
+    int count;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    auto& found = *reinterpret_cast<WindowCount*>(count);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == found.processId) ++found.count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM count) {
+    CountWindow(window, count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// The GDI and USER objects of a process of the session, given the name of
+// its executable. Where the system does not count them (Wine), the GDI
+// objects are read from the process's handle table and of the USER
+// objects only the windows are counted.
+bool PrintGuiObjects(const std::wstring& exe) {
+    const DWORD id = ProcessId(exe);
+    HANDLE process = id ? OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id) : nullptr;
+    if (!process) return false;
+    SetLastError(0);
+    const DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS), user = GetGuiResources(process, GR_USEROBJECTS);
+    if (gdi || GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) {
+        std::printf("GDI objects %lu, USER objects %lu\n", gdi, user);
+    } else {
+        WindowCount windows = {id, 0};
+        EnumWindows(CountWindowAndChildren, reinterpret_cast<LPARAM>(&windows));
+        std::printf("GDI objects %d (handle table), windows %d\n", WineGdiObjects(process), windows.count);
+    }
+    CloseHandle(process);
+    return true;
+}
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -96,9 +179,10 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
     else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));
     else if (verb == L"set-screensaver") ok = SetScreenSaver(arg == L"1");
+    else if (verb == L"gui-objects") ok = PrintGuiObjects(arg);
     else if (verb == L"screensaver-active") return ScreenSaverOn() ? 0 : 3;
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1 | gui-objects EXE\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());
