@@ -4,7 +4,6 @@
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
 #include "app/Shutdown.h"
-#include "framework/Dpi.h"
 #include "res/resource.h"
 
 BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
@@ -12,7 +11,6 @@ BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
     ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
-    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
     // The launch keys (mail, browser, calculator) start nothing while locked.
     ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
@@ -57,11 +55,6 @@ LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
     const LRESULT result = Default();
     SetFocus(GetDlgItem(m_hWnd, IDC_UNLOCK_PASSWORD));
     return result;
-}
-
-LRESULT CUnlockDlg::OnDpiChanged(WPARAM, LPARAM suggested) {
-    MoveToSuggestedRect(m_hWnd, suggested);
-    return 0;
 }
 
 void CUnlockDlg::ShowShutdownButton(BOOL show) {

@@ -31,7 +31,6 @@ protected:
     void OnButtonShutdown();
     // Showing puts the prompt in the middle of the primary monitor.
     LRESULT OnShowWindow(WPARAM shown, LPARAM lParam);
-    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
 
     DECLARE_MESSAGE_MAP()
 

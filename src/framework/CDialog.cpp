@@ -1,10 +1,12 @@
 #include "framework/CDialog.h"
 
 #include "framework/CWinApp.h"
+#include "framework/Dpi.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
+    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
@@ -130,6 +132,13 @@ BOOL CDialog::PreTranslateMessage(MSG* msg) {
 BOOL CDialog::OnInitDialog() {
     DoDataExchange();
     return TRUE;
+}
+
+// On a monitor of another DPI the dialog keeps its size in inches, in the
+// place the system suggests.
+LRESULT CDialog::OnDpiChanged(WPARAM, LPARAM suggested) {
+    MoveToSuggestedRect(m_hWnd, suggested);
+    return 0;
 }
 
 void CDialog::OnOK() {

@@ -23,6 +23,7 @@ protected:
     virtual void DoDataExchange() {}
     virtual void OnOK();
     virtual void OnCancel();
+    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
 
     DECLARE_MESSAGE_MAP()
 

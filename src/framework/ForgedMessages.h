@@ -7,7 +7,8 @@
 
 // Turns forged copies that arrive through the calling thread's message
 // queue into WM_NULL, before any loop of the thread (ours, a message box's,
-// a menu's) dispatches them.
+// a menu's) dispatches them, for the rest of the thread's life: the hook
+// goes with the thread.
 void IgnorePostedSystemMessages();
 
 // Whether the message a bound window is handling now is a forgery: a

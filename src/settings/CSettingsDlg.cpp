@@ -4,7 +4,6 @@
 #include "app/DialogText.h"
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
-#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "settings/DesktopShortcut.h"
 
@@ -12,7 +11,6 @@ BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateDesktopShortcut)
-    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
     // The launch keys (mail, browser, calculator) start nothing while locked.
     ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
@@ -71,11 +69,6 @@ void CSettingsDlg::OnButtonCancel() {
 // Fire and forget: the user sees the shortcut on the desktop or does not.
 void CSettingsDlg::OnCreateDesktopShortcut() {
     CreateDesktopShortcut(m_strAppDir);
-}
-
-LRESULT CSettingsDlg::OnDpiChanged(WPARAM, LPARAM suggested) {
-    MoveToSuggestedRect(m_hWnd, suggested);
-    return 0;
 }
 
 BOOL CSettingsDlg::PreTranslateMessage(MSG* msg) {

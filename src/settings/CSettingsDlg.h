@@ -31,7 +31,6 @@ protected:
     void OnButtonOk();
     void OnButtonCancel();
     void OnCreateDesktopShortcut();
-    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
 
     DECLARE_MESSAGE_MAP()
 };
