@@ -8,9 +8,12 @@ set -euo pipefail
 wine_session_start
 trap wine_session_end EXIT
 
-# Wine's background processes keep inherited pipes open: collect the output
-# in a file and print it once the program has ended.
+# Wine's background processes keep inherited pipes open: the program writes
+# to a file, which is followed until the program ends, so that a test that
+# runs out of time still shows how far it got.
 status=0
-wine "$@" >"$session_dir/out" 2>&1 || status=$?
-cat "$session_dir/out"
+wine "$@" >"$session_dir/out" 2>&1 &
+program=$!
+tail -n +1 -f --pid=$program "$session_dir/out"
+wait $program || status=$?
 exit $status

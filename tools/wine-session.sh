@@ -46,7 +46,12 @@ wine_display_end() {
 # Xvfb gives Wine one monitor however its screens are arranged; Xorg's dummy
 # driver offers RandR outputs DUMMY0 to DUMMY15 that Wine sees as monitors.
 # LAYOUT: WxH+X+Y for each monitor, comma-separated, in X's coordinates (no
-# negative ones); the first is the primary, which Wine puts at (0,0).
+# negative ones); the one marked *WxH+X+Y is the primary, else the first.
+# Wine puts the primary at (0,0). Each place in the list is one output, from
+# one layout to the next: after an output had changed its size under a
+# full-screen window, Wine's desktop process was seen to answer no message
+# until the next change. So a test changes the primary with the mark, and
+# plugs monitors in and out at the end of the list.
 wine_monitors_start() {  # LAYOUT
   session_xorg_dir=$(mktemp -d /tmp/quilmar-xorg.XXXXXX)
   cat >"$session_xorg_dir/xorg.conf" <<'CONF'
@@ -77,9 +82,11 @@ CONF
 }
 
 wine_monitors_set() {  # LAYOUT
-  local args=() output=0 monitor size mode
+  local args=() output=0 monitor size mode primary=0
   IFS=, read -ra monitors <<<"$1"
+  [[ "$1" != *'*'* ]] || primary=-1
   for monitor in "${monitors[@]}"; do
+    [ "${monitor#\*}" = "$monitor" ] || { monitor=${monitor#\*}; primary=$output; }
     size=${monitor%%+*}
     mode=quilmar$size
     # Adding a mode the server has already is refused: harmless.
@@ -87,7 +94,7 @@ wine_monitors_set() {  # LAYOUT
     xrandr --newmode "$mode" $(gtf "${size%x*}" "${size#*x}" 60 | sed -n 's/.*Modeline "[^"]*"//p') 2>/dev/null || true
     xrandr --addmode DUMMY$output "$mode" 2>/dev/null || true
     args+=(--output DUMMY$output --mode "$mode" --pos "$(echo "${monitor#*+}" | tr + x)")
-    [ $output -gt 0 ] || args+=(--primary)
+    [ $output -ne $primary ] || args+=(--primary)
     output=$((output + 1))
   done
   for ((; output < 16; output++)); do args+=(--output DUMMY$output --off); done

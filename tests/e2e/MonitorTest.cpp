@@ -81,19 +81,22 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     ExpectMessageOnPrimary(prompt, L"解锁密码错误！\n\n* 区分大小写");
     for (int i = 0; i < 5; ++i) PressKey(VK_BACK);
 
-    // A monitor taken away while locked: within a second the lock covers
-    // what is left, the large one, now the primary, and the prompt finds
-    // the primary anew when it is shown again.
+    // The larger monitor taken away while locked: within a second the lock
+    // covers what is left.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([prompt] { return IsWindowVisible(prompt) != FALSE; }, Is(false)));
-    ASSERT_TRUE(SetMonitors(L"1280x1024+0+0"));
+    ASSERT_TRUE(SetMonitors(L"1024x768+0+0"));
+    EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
+    // Plugged in again as the primary: both are covered again, and the
+    // prompt finds the new primary when it is shown.
+    ASSERT_TRUE(SetMonitors(L"1024x768+1280+256,*1280x1024+0+0"));
     EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
     const RECT largeWork = PrimaryWorkArea();
     ASSERT_EQ(largeWork.right - largeWork.left, 1280);
     ASSERT_EQ(ShowPrompt(lock), prompt);
     EXPECT_TRUE(IsCentredIn(RectOf(prompt), largeWork));
-    // Plugged in again while the prompt is up: both are covered again, and
-    // the prompt and the clock move to the primary with the cover.
+    // The first made the primary again while the prompt is up: the prompt
+    // and the clock move to it with the cover.
     ASSERT_TRUE(SetMonitors(L"1024x768+1280+256,1280x1024+0+0"));
     EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
     EXPECT_TRUE(WaitFor([prompt] { return IsCentredIn(RectOf(prompt), PrimaryWorkArea()); }, Is(true), 1000));

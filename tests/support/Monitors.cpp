@@ -40,8 +40,11 @@ bool SetMonitors(const std::wstring& layout) {
     std::vector<SIZE> wanted;
     for (size_t at = 0; at < layout.size();) {
         const size_t end = std::min(layout.find(L',', at), layout.size());
-        const std::wstring monitor = layout.substr(at, end - at);
-        wanted.push_back({std::stol(monitor), std::stol(monitor.substr(monitor.find(L'x') + 1))});
+        std::wstring monitor = layout.substr(at, end - at);
+        const bool primary = monitor[0] == L'*';
+        if (primary) monitor.erase(0, 1);
+        const SIZE size{std::stol(monitor), std::stol(monitor.substr(monitor.find(L'x') + 1))};
+        wanted.insert(primary ? wanted.begin() : wanted.end(), size);
         at = end + 1;
     }
     // Wine runs a Unix program without a process handle to wait on: the

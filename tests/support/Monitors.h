@@ -15,8 +15,9 @@ RECT PrimaryWorkArea();
 // Rearranges the display's monitors as tools/set-monitors.sh does, e.g.
 // L"1024x768+1280+256,1280x1024+0+0" (WxH+X+Y in X's coordinates, the
 // primary first) to plug a second monitor in, L"1024x768+0+0" to take it
-// away. True once the system reports the new number of monitors; only on a
-// display started with QUILMAR_MONITORS.
+// away, L"1024x768+1280+256,*1280x1024+0+0" to make the second the primary.
+// True once the system reports the new monitors; only on a display started
+// with QUILMAR_MONITORS.
 bool SetMonitors(const std::wstring& layout);
 
 // Whether `inner` lies whole inside `outer`, and the centre of each within
