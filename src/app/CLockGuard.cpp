@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/User32Function.h"
+
 namespace {
 
 // The system's class of menu windows, "#32768".
@@ -21,32 +23,18 @@ ScreenLayout CurrentLayout() {
 
 // The layered-window calls, looked up at run time: systems without them
 // keep an opaque window.
-struct LayeredCalls {
-    using Set = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    using Get = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
-    Set set = nullptr;
-    Get get = nullptr;
-
-    LayeredCalls() {
-        HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        if (!user32) return;
-        set = reinterpret_cast<Set>(reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-        get = reinterpret_cast<Get>(reinterpret_cast<void*>(GetProcAddress(user32, "GetLayeredWindowAttributes")));
-    }
-};
-
-const LayeredCalls& Layered() {
-    static const LayeredCalls calls;
-    return calls;
-}
+using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using GetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*);
+const SetLayeredFn kSetLayered = User32Function<SetLayeredFn>("SetLayeredWindowAttributes");
+const GetLayeredFn kGetLayered = User32Function<GetLayeredFn>("GetLayeredWindowAttributes");
 
 // The alpha a layered window shows; none (0) when it has a colour key or
 // no constant alpha, or the system cannot say.
 BYTE ShownAlpha(HWND window, BYTE kept) {
-    if (!Layered().get) return kept;  // nothing to compare: nothing to mend
+    if (!kGetLayered) return kept;  // nothing to compare: nothing to mend
     BYTE alpha = 0;
     DWORD flags = 0;
-    if (!Layered().get(window, nullptr, &alpha, &flags) || flags != LWA_ALPHA) return 0;
+    if (!kGetLayered(window, nullptr, &alpha, &flags) || flags != LWA_ALPHA) return 0;
     return alpha;
 }
 
@@ -72,7 +60,7 @@ void CLockGuard::CoverScreens() {
 void CLockGuard::SetAlpha(std::uint8_t alpha) {
     m_nAlpha = alpha;
     m_nExStyle = GetWindowLongW(m_hLock, GWL_EXSTYLE) & ~WS_EX_TOPMOST;
-    if (Layered().set) Layered().set(m_hLock, 0, alpha, LWA_ALPHA);
+    if (kSetLayered) kSetLayered(m_hLock, 0, alpha, LWA_ALPHA);
 }
 
 void CLockGuard::Pin(WINDOWPOS* change) const {

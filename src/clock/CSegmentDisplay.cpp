@@ -35,18 +35,25 @@ void Copy(HDC target, const RECT& area, HDC source) {
            area.top, SRCCOPY);
 }
 
+// Pixels of `bits` each, in rows from the top down.
+BITMAPINFOHEADER TopDownHeader(int width, int height, WORD bits) {
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = -height;
+    header.biPlanes = 1;
+    header.biBitCount = bits;
+    header.biCompression = BI_RGB;
+    return header;
+}
+
 // Copies the part `area` of a picture whose top-left corner is at `origin`.
 void Copy(HDC target, const RECT& area, const POINT& origin, const PackedPicture& picture) {
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colours[16];
     } info = {};
-    info.header.biSize = sizeof info.header;
-    info.header.biWidth = picture.Width();
-    info.header.biHeight = -picture.Height();  // top down, as the rows are
-    info.header.biPlanes = 1;
-    info.header.biBitCount = 4;
-    info.header.biCompression = BI_RGB;
+    info.header = TopDownHeader(picture.Width(), picture.Height(), 4);
     info.header.biClrUsed = static_cast<DWORD>(picture.Palette().size());
     // The palette holds colours as 32-bit pixels have them, which is how
     // a colour table has them too.
@@ -61,12 +68,7 @@ void Copy(HDC target, const RECT& area, const POINT& origin, const PackedPicture
 // give its pixels or they have too many colours.
 std::optional<PackedPicture> PackBitmap(HDC dc, HBITMAP bitmap, int width, int height) {
     BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader = TopDownHeader(width, height, 32);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     if (GetDIBits(dc, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS) != height) return std::nullopt;
     return PackedPicture::Pack(pixels, width, height);

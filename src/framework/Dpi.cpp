@@ -1,15 +1,11 @@
 #include "framework/Dpi.h"
 
 #include "framework/ScopedHandles.h"
+#include "framework/User32Function.h"
 
 namespace {
 
-// The one place that looks the per-DPI calls up, once each.
-template <class Function>
-Function User32Function(const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
-
+// Each looked up once, by the function that calls it.
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
