@@ -26,3 +26,11 @@ TASKKEYHOOK_API int DisableTaskKeys(int disable, int extra);
 // Takes the hooks away at once, from any thread and without waiting: for a
 // process that is about to die, whose hooks the system might otherwise keep.
 TASKKEYHOOK_API void UnhookTaskKeys();
+
+// Starts the watchdog of the calling lock: a process that waits for `lock`
+// (a process handle) to end and then gives back what the LockdownState in
+// the file mapping `lockdownState` says is still taken, and, when anything
+// was, locks the session. It runs under another name than the lock's and
+// outside its process tree. Both handles must be inheritable. Returns
+// non-zero when it was started.
+TASKKEYHOOK_API int StartWatchdogProcess(void* lock, void* lockdownState);

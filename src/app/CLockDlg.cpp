@@ -9,6 +9,7 @@
 #include "app/ModulePath.h"
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
+#include "app/Shutdown.h"
 #include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
@@ -36,6 +37,12 @@ const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
+
+// The system says so while the session really ends. The shutdown the lock
+// asked for itself counts too: not every system says so.
+bool SessionIsEnding() {
+    return GetSystemMetrics(SM_SHUTTINGDOWN) != 0 || ShutdownRequested();
+}
 
 }  // namespace
 
@@ -255,9 +262,10 @@ LRESULT CLockDlg::OnQueryEndSession(WPARAM, LPARAM reason) {
 }
 
 // Windows ends the process right after this, without WM_DESTROY: what would
-// outlive it is given back now.
+// outlive it is given back now. Only for a real end of the session: any
+// program can send the message, and every guard would fall with it.
 void CLockDlg::OnEndSession(WPARAM ending) {
-    if (!ending || !m_bSystemLocked) return;
+    if (!ending || !m_bSystemLocked || !SessionIsEnding()) return;
     LockSystem(false);
     SetTimer(m_hWnd, kRearmTimer, kRearmMs, nullptr);
 }

@@ -21,17 +21,14 @@ void SetLockdown(unsigned flags, int on, int extra);
 void HoldOffScreenSaver(bool on);
 
 // Gives back what the lock has taken, for a process that is dying: no heap,
-// no waiting on other threads, once only. The thread execution state ends
+// no waiting on other threads, once only; then, when anything was taken,
+// leaves the session to Windows' own lock. The thread execution state ends
 // with the process by itself.
 void ReleaseAfterCrash();
 
 // From here on the record of what is taken lives in `shared` (zeroed
 // memory), where the watchdog reads it once the lock has died.
 void ShareLockdownState(LockdownState* shared);
-
-// Gives back everything `state` says is taken and marks it given back; the
-// task keys are the dying process's own and not among it. No heap.
-void GiveBackTaken(LockdownState& state);
 
 // An earlier lock that died with its watchdog left its 1s in the policy
 // values and their restore commands in RunOnce: the commands' values are

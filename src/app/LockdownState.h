@@ -31,4 +31,8 @@ struct LockdownState {
     std::uint32_t taskbarLocked;
     std::uint32_t screenSaverHeldOff;
     std::uint32_t screenSaverWasActive;  // meaningful while held off
+
+    bool AnyTaken() const {
+        return taskManager.taken || lockWorkstation.taken || taskbarLocked || screenSaverHeldOff;
+    }
 };

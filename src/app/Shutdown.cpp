@@ -4,6 +4,12 @@
 
 #include "framework/ScopedHandles.h"
 
+namespace {
+
+bool g_shutdownRequested = false;
+
+}  // namespace
+
 unsigned GetWindowsMajorVersion() {
     OSVERSIONINFOW info = {};
     info.dwOSVersionInfoSize = sizeof info;
@@ -26,5 +32,9 @@ void ShutdownComputer() {
         LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid);
         AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
     }
-    ExitWindowsEx(EWX_SHUTDOWN, 0);
+    if (ExitWindowsEx(EWX_SHUTDOWN, 0)) g_shutdownRequested = true;
+}
+
+bool ShutdownRequested() {
+    return g_shutdownRequested;
 }

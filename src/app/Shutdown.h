@@ -5,4 +5,8 @@
 // where the system has privileges.
 void ShutdownComputer();
 
+// This process has asked the system to shut down, and the system took the
+// request: the end of the session it announces next is a real one.
+bool ShutdownRequested();
+
 unsigned GetWindowsMajorVersion();

@@ -6,24 +6,9 @@
 
 namespace {
 
-const wchar_t kWatchdogWord[] = L"/watchdog";
-
-// The rest of the command line after the program's name, quoted or not.
-std::wstring AfterProgramName(const std::wstring& commandLine) {
-    std::size_t end;
-    if (!commandLine.empty() && commandLine[0] == L'"') {
-        end = commandLine.find(L'"', 1);
-        end = end == std::wstring::npos ? commandLine.size() : end + 1;
-    } else {
-        end = commandLine.find_first_of(L" \t");
-        if (end == std::wstring::npos) end = commandLine.size();
-    }
-    return commandLine.substr(end);
-}
-
-// The words of a command line's rest, split at spaces and tabs. (A string
-// stream would do it too, at the price of the whole locale machinery in
-// the program.)
+// The words of the arguments, split at spaces and tabs. (A string stream
+// would do it too, at the price of the whole locale machinery in the
+// program.)
 std::vector<std::wstring> Words(const std::wstring& text) {
     std::vector<std::wstring> words;
     const wchar_t* const blanks = L" \t";
@@ -37,16 +22,17 @@ std::vector<std::wstring> Words(const std::wstring& text) {
 
 }  // namespace
 
-std::wstring WatchdogArguments(const WatchdogHandles& handles) {
-    return std::wstring(kWatchdogWord) + L" " + std::to_wstring(handles.process) + L" " +
+std::wstring WatchdogCommandLine(const std::wstring& rundll32, const std::wstring& dll, const wchar_t* entry,
+                                 const WatchdogHandles& handles) {
+    // Paths never hold a quote: quoted, a space in them is harmless.
+    return L"\"" + rundll32 + L"\" \"" + dll + L"\"," + entry + L" " + std::to_wstring(handles.process) + L" " +
            std::to_wstring(handles.state);
 }
 
-std::optional<WatchdogHandles> WatchdogHandlesIn(const std::wstring& commandLine) {
-    const std::vector<std::wstring> words = Words(AfterProgramName(commandLine));
-    if (words.empty() || words[0] != kWatchdogWord) return std::nullopt;
-    if (words.size() != 3) return WatchdogHandles{};
-    const std::optional<std::uint64_t> process = DecimalNumber(words[1]), state = DecimalNumber(words[2]);
-    if (!process || !state) return WatchdogHandles{};
+std::optional<WatchdogHandles> WatchdogHandlesIn(const std::wstring& arguments) {
+    const std::vector<std::wstring> words = Words(arguments);
+    if (words.size() != 2) return std::nullopt;
+    const std::optional<std::uint64_t> process = DecimalNumber(words[0]), state = DecimalNumber(words[1]);
+    if (!process || !state) return std::nullopt;
     return WatchdogHandles{*process, *state};
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The command line that turns the program into the watchdog of a lock: the
-// lock's process and its lockdown record, as handle values the watchdog
-// inherits. Any other command line runs a lock, as before.
+// The command lines that run a lock's watchdog from the hook DLL through
+// the system's rundll32: the lock's process and its lockdown record, as
+// handle values the watchdog inherits.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,10 +11,11 @@ struct WatchdogHandles {
     std::uint64_t state = 0;    // the file mapping that holds its LockdownState
 };
 
-// What follows the program's name.
-std::wstring WatchdogArguments(const WatchdogHandles& handles);
+// rundll32 running `entry` of `dll` (its wide-character variant, with W
+// appended) with the handles as its arguments.
+std::wstring WatchdogCommandLine(const std::wstring& rundll32, const std::wstring& dll, const wchar_t* entry,
+                                 const WatchdogHandles& handles);
 
-// The handles of a watchdog's command line, the program's name first; zero
-// handles when the watchdog's word is there but its numbers are not, which
-// still is no lock. Nothing for a lock's command line.
-std::optional<WatchdogHandles> WatchdogHandlesIn(const std::wstring& commandLine);
+// The handles in the arguments rundll32 hands an entry: exactly two
+// decimal numbers, else nothing.
+std::optional<WatchdogHandles> WatchdogHandlesIn(const std::wstring& arguments);

@@ -89,6 +89,12 @@ struct KernelHandleDeleter {
 // An event, thread, process, token or file.
 using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 
+struct MappedViewDeleter {
+    void operator()(void* view) const { UnmapViewOfFile(view); }
+};
+// A view of a file mapping.
+using MappedView = std::unique_ptr<void, MappedViewDeleter>;
+
 // COM on this thread for the scope. A thread that already has COM in
 // another apartment model keeps it, and only a successful initialisation
 // here is undone here.

@@ -1,7 +1,8 @@
-// A lock that dies must not leave the desktop locked down: a crash in any
-// thread or an abort gives everything back on the way out, a kill no
-// handler sees is undone by the lock's watchdog, and when that dies too, the
-// commands left in RunOnce and the next run put the policy values back.
+// A lock that dies must not leave the desktop locked down, nor open: a crash
+// in any thread or an abort gives everything back on the way out, a kill no
+// handler sees is undone by the lock's watchdog, and either hands the
+// session to Windows' own lock. When the watchdog dies too, the commands
+// left in RunOnce and the next run put the policy values back.
 #include <optional>
 #include <tuple>
 
@@ -11,6 +12,7 @@ class CrashTest : public LockFixture {
 protected:
     void SetUp() override {
         LockFixture::SetUp();
+        locker().TraceWindowsLock();
         // The hold-off has something to take away.
         SetScreenSaverActive(true);
         ASSERT_TRUE(ScreenSaverActive());
@@ -36,6 +38,20 @@ protected:
         EXPECT_TRUE(IsWindowEnabled(Taskbar()));
         EXPECT_TRUE(ScreenSaverActive());
         EXPECT_TRUE(NoRestoreCommands());
+        EXPECT_TRUE(locker().HandedToWindowsLock());
+    }
+
+    // Everything taken comes back within the time the watchdog is given,
+    // and the session is handed to Windows' lock.
+    void ExpectEverythingBackFromTheWatchdog() {
+        EXPECT_TRUE(WaitFor(
+            [] {
+                return std::make_tuple(PolicyDword(L"DisableTaskMgr"), PolicyDword(L"DisableLockWorkstation"),
+                                       IsWindowEnabled(Taskbar()) != FALSE, ScreenSaverActive(), NoRestoreCommands());
+            },
+            Is(std::make_tuple(std::optional<DWORD>(0), std::optional<DWORD>(), true, true, true)), 3000));
+        EXPECT_TRUE(WaitFor([&] { return locker().HandedToWindowsLock(); }, 3000));
+        EXPECT_TRUE(locker().WaitForWatchdogExit());
     }
 };
 
@@ -64,20 +80,27 @@ TEST_F(CrashTest, AbortGivesEverythingBack) {
     ExpectEverythingBack();
 }
 
-// Windows ends every program right after telling it the session ends.
-TEST_F(CrashTest, EndOfTheSessionGivesEverythingBackBeforeTheProcessIsEnded) {
+// Any program can send the messages that announce the end of the session;
+// Windows ends every program right after them. Only a real end (the system
+// says so, or the lock asked for the shutdown itself) gives anything back.
+TEST_F(CrashTest, ASentEndOfTheSessionLowersNothingAndTheWatchdogGivesBackAfterTheEnd) {
+    SetPolicyValue(L"DisableTaskMgr", 0);  // an administrator's, to come back
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
-    locker().KillWatchdog();
+    ASSERT_NE(locker().Watchdog(), nullptr);
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, nullptr));
     EXPECT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, nullptr));
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
+    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
+    EXPECT_FALSE(ScreenSaverActive());
     locker().Kill();
-    ExpectEverythingBack();
+    ExpectEverythingBackFromTheWatchdog();
 }
 
 TEST_F(CrashTest, AKillByForceIsUndoneByTheWatchdogAtOnce) {
-    SetPolicyValue(L"DisableTaskMgr", 0);  // an administrator's, to come back
+    SetPolicyValue(L"DisableTaskMgr", 0);
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
     ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
@@ -85,15 +108,40 @@ TEST_F(CrashTest, AKillByForceIsUndoneByTheWatchdogAtOnce) {
     ASSERT_NE(locker().Watchdog(), nullptr);
     EXPECT_FALSE(RunOnceCommand(L"DisableTaskMgr").empty());
     locker().Kill();
-    // The watchdog gives the screensaver back before the last policy value.
-    EXPECT_TRUE(WaitFor(
-        [] {
-            return std::make_tuple(PolicyDword(L"DisableTaskMgr"), PolicyDword(L"DisableLockWorkstation"),
-                                   IsWindowEnabled(Taskbar()) != FALSE, NoRestoreCommands());
-        },
-        Is(std::make_tuple(std::optional<DWORD>(0), std::optional<DWORD>(), true, true)), 3000));
-    EXPECT_TRUE(ScreenSaverActive());
-    EXPECT_TRUE(locker().WaitForWatchdogExit());
+    ExpectEverythingBackFromTheWatchdog();
+}
+
+// Whoever ends every process of the program's name and the lock's whole
+// process tree, youngest first, still leaves the watchdog running.
+TEST_F(CrashTest, AKillByNameOrOfTheProcessTreeIsUndoneByTheWatchdog) {
+    SetPolicyValue(L"DisableTaskMgr", 0);
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
+    ASSERT_NE(locker().Watchdog(), nullptr);
+    locker().KillDescendants();
+    EXPECT_EQ(RunCommand(L"taskkill.exe /f /im quilmar.exe"), 0u);
+    EXPECT_TRUE(locker().WaitForExit());
+    ExpectEverythingBackFromTheWatchdog();
+}
+
+// Only the password and a cancelled start end a lock without Windows' own
+// lock taking over.
+TEST_F(CrashTest, NeitherTheRightPasswordNorACancelledStartHandsOverToWindowsLock) {
+    ASSERT_TRUE(locker().Start());
+    HWND settings = WaitForSettings();
+    ASSERT_NE(settings, nullptr);
+    ClickWindow(GetDlgItem(settings, IDC_CANCEL));
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_FALSE(locker().HandedToWindowsLock());
+
+    m_locker = std::make_unique<Locker>(m_folder);
+    locker().TraceWindowsLock();
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_FALSE(locker().HandedToWindowsLock());
 }
 
 // As a power cut leaves it: the lock and its watchdog both gone at once.

@@ -35,6 +35,23 @@ TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     EXPECT_TRUE(RestoredAfterExit());
 }
 
+// A second start while locked (a double click that registered twice, a
+// scheduled lock) ends at once and changes nothing: no window, no file, no
+// registry value. The first still takes the password from the keyboard.
+TEST_F(UnlockTest, ASecondCopyEndsAtOnceAndTheFirstStillUnlocks) {
+    HWND lock = StartAcceptedLock(L"pw");
+    ASSERT_NE(lock, nullptr);
+    const std::wstring restoreCommand = RunOnceCommand(L"DisableTaskMgr");
+    Locker second(m_folder + L"\\second");
+    ASSERT_TRUE(second.Start());
+    EXPECT_TRUE(second.WaitForExit(10000));
+    EXPECT_EQ(GetFileAttributesW(second.ConfigPath().c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_EQ(RunOnceCommand(L"DisableTaskMgr"), restoreCommand);
+    ASSERT_TRUE(Unlock(lock, L"pw"));
+    EXPECT_TRUE(RestoredAfterExit());
+}
+
 TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);

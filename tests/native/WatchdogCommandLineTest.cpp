@@ -2,31 +2,30 @@
 
 #include "app/WatchdogCommandLine.h"
 
-TEST(WatchdogCommandLine, HandlesComeBackAfterAnyProgramName) {
+// What rundll32 hands the entry: everything after the entry's name.
+std::wstring ArgumentsOf(const std::wstring& commandLine, const wchar_t* entry) {
+    const std::wstring marker = std::wstring(L",") + entry + L" ";
+    const std::size_t at = commandLine.find(marker);
+    return at == std::wstring::npos ? L"" : commandLine.substr(at + marker.size());
+}
+
+TEST(WatchdogCommandLine, HandlesComeBackWhereverTheFilesAre) {
     const WatchdogHandles handles{1234, 0xFFFFFFFFFFull};
-    for (const std::wstring& program :
-         {std::wstring(L"\"C:\\Program Files\\q\\quilmar.exe\""), std::wstring(L"quilmar.exe"),
-          std::wstring(L"\"E:\\a /watchdog 1 2\\quilmar.exe\"")}) {
-        const std::optional<WatchdogHandles> read =
-            WatchdogHandlesIn(program + L" " + WatchdogArguments(handles));
-        ASSERT_TRUE(read) << program;
+    for (const std::wstring& dll :
+         {std::wstring(L"C:\\Program Files\\q\\TaskKeyHook.dll"), std::wstring(L"E:\\TaskKeyHook.dll"),
+          std::wstring(L"\\\\server\\share 1\\a,b\\TaskKeyHook.dll")}) {
+        const std::wstring line = WatchdogCommandLine(L"C:\\Windows\\system32\\rundll32.exe", dll, L"RunWatchdog", handles);
+        EXPECT_EQ(line.find(L"\"" + dll + L"\",RunWatchdog "), std::wstring(L"\"C:\\Windows\\system32\\rundll32.exe\" ").size())
+            << line;
+        const std::optional<WatchdogHandles> read = WatchdogHandlesIn(ArgumentsOf(line, L"RunWatchdog"));
+        ASSERT_TRUE(read) << line;
         EXPECT_EQ(read->process, handles.process);
         EXPECT_EQ(read->state, handles.state);
     }
 }
 
-TEST(WatchdogCommandLine, AnythingElseIsALock) {
-    for (const wchar_t* line : {L"", L"\"C:\\q\\quilmar.exe\"", L"quilmar.exe", L"\"C:\\x /watchdog 1 2\\quilmar.exe\"",
-                                L"quilmar.exe /watchdogs 1 2", L"quilmar.exe x /watchdog 1 2"})
-        EXPECT_FALSE(WatchdogHandlesIn(line)) << line;
-}
-
-TEST(WatchdogCommandLine, AWatchdogWithoutItsTwoNumbersWatchesNothing) {
-    for (const wchar_t* line : {L"q.exe /watchdog", L"q.exe /watchdog 12", L"q.exe /watchdog 1 x", L"q.exe /watchdog -1 2",
-                                L"q.exe /watchdog 1 0x2", L"q.exe /watchdog 1 2 3"}) {
-        const std::optional<WatchdogHandles> read = WatchdogHandlesIn(line);
-        ASSERT_TRUE(read) << line;
-        EXPECT_EQ(read->process, 0u) << line;
-        EXPECT_EQ(read->state, 0u) << line;
-    }
+TEST(WatchdogCommandLine, AnythingButTwoNumbersWatchesNothing) {
+    for (const wchar_t* arguments : {L"", L"12", L"1 x", L"-1 2", L"1 0x2", L"1 2 3", L"/watchdog 1 2"})
+        EXPECT_FALSE(WatchdogHandlesIn(arguments)) << arguments;
+    EXPECT_TRUE(WatchdogHandlesIn(L" 1\t2 "));
 }

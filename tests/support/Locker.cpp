@@ -2,6 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 #include "Files.h"
 #include "Input.h"
 #include "Wait.h"
@@ -27,12 +31,95 @@ Locker::~Locker() {
     if (!WaitForWatchdogExit(10000)) KillWatchdog();
 }
 
+namespace {
+
+const wchar_t kWatchdogProgram[] = L"rundll32.exe";
+
+std::vector<PROCESSENTRY32W> Processes() {
+    std::vector<PROCESSENTRY32W> found;
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        found.push_back(entry);
+    return found;
+}
+
+// The processes of the session that run `program` now.
+std::vector<PROCESSENTRY32W> ProcessesOf(const wchar_t* program) {
+    std::vector<PROCESSENTRY32W> found = Processes();
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [&](const PROCESSENTRY32W& entry) { return _wcsicmp(entry.szExeFile, program) != 0; }),
+                found.end());
+    return found;
+}
+
+void EndProcess(DWORD id) {
+    const KernelHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
+    if (process && TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 10000);
+}
+
+// Wine carries out no LockWorkStation, but traces each call in its
+// "graphics" channel, which little else of a lock writes to, on the
+// standard error of the process that made it, with the process's id. The
+// processes that process starts inherit the trace with the environment.
+// Wine writes it where the test's own output goes.
+std::wstring EnvironmentWithCallTrace() {
+    std::wstring block;
+    wchar_t* const strings = GetEnvironmentStringsW();
+    for (const wchar_t* v = strings; *v; v += wcslen(v) + 1) {
+        if (_wcsnicmp(v, L"WINEDEBUG=", 10) != 0) block.append(v).push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(strings);
+    block.append(L"WINEDEBUG=-all,trace+graphics,+pid").push_back(L'\0');
+    return block;
+}
+
+// The file Wine writes the test's output and traces to, as a Windows path.
+std::wstring WineLog() {
+    wchar_t unixPath[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"QUILMAR_WINE_LOG", unixPath, MAX_PATH)) return L"";
+    std::wstring path = std::wstring(L"Z:") + unixPath;
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+}  // namespace
+
 bool Locker::Start() {
+    for (const PROCESSENTRY32W& running : ProcessesOf(kWatchdogProgram)) m_othersWatchdogs.push_back(running.th32ProcessID);
     std::wstring command = L"\"" + m_folder + L"\\quilmar.exe\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
-    return CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                          m_folder.c_str(), &startup, &m_info);
+    std::wstring environment = m_bTraceCalls ? EnvironmentWithCallTrace() : L"";
+    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                                        m_bTraceCalls ? environment.data() : nullptr, m_folder.c_str(), &startup,
+                                        &m_info);
+    m_dwProcessId = m_info.dwProcessId;
+    return started;
+}
+
+void Locker::KillDescendants() {
+    std::vector<DWORD> tree = {m_info.dwProcessId};  // each process after its parent
+    const std::vector<PROCESSENTRY32W> processes = Processes();
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        for (const PROCESSENTRY32W& entry : processes)
+            if (entry.th32ParentProcessID == tree[i]) tree.push_back(entry.th32ProcessID);
+    }
+    for (std::size_t i = tree.size() - 1; i > 0; --i) EndProcess(tree[i]);
+}
+
+bool Locker::HandedToWindowsLock() {
+    Watchdog();
+    const std::string log = ReadFileBytes(WineLog());
+    const char call[] = ":trace:graphics:LockWorkStation";
+    for (std::size_t at = log.find(call); at != std::string::npos; at = log.find(call, at + 1)) {
+        // Each line starts with the id of the process that wrote it.
+        const std::size_t line = log.rfind('\n', at) + 1;
+        const unsigned long process = std::strtoul(log.c_str() + line, nullptr, 16);
+        if (process == m_dwProcessId || (m_dwWatchdogId && process == m_dwWatchdogId)) return true;
+    }
+    return false;
 }
 
 HWND Locker::WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs) const {
@@ -100,18 +187,26 @@ void Locker::Kill() {
     m_info = {};
 }
 
-// The watchdog is the program's one child, the program itself again.
+// The watchdog runs in the system's rundll32, started by another rundll32,
+// the lock's child, that ends at once. It is there soon after the lock
+// starts.
 HANDLE Locker::Watchdog() {
     if (m_watchdog || !m_info.dwProcessId) return m_watchdog.get();
-    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        if (entry.th32ParentProcessID == m_info.dwProcessId && _wcsicmp(entry.szExeFile, L"quilmar.exe") == 0) {
-            m_watchdog.reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
-            break;
-        }
-    }
+    WaitFor(
+        [&] {
+            for (const PROCESSENTRY32W& entry : ProcessesOf(kWatchdogProgram)) {
+                if (entry.th32ParentProcessID != m_info.dwProcessId &&
+                    std::find(m_othersWatchdogs.begin(), m_othersWatchdogs.end(), entry.th32ProcessID) ==
+                        m_othersWatchdogs.end()) {
+                    m_watchdog.reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+                    m_dwWatchdogId = entry.th32ProcessID;
+                    return true;
+                }
+            }
+            // A lock that has ended without one started none.
+            return !Running();
+        },
+        10000);
     return m_watchdog.get();
 }
 

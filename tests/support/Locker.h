@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/ScopedHandles.h"
 
@@ -30,30 +31,45 @@ public:
     DWORD ThreadId() const { return m_info.dwThreadId; }
     // The window with the keyboard focus in the program's thread.
     HWND FocusWindow() const;
-    // Ends the Windows session for the program, as logging off would (it
-    // gives everything back then), and then ends the process: only the
-    // password ends a lock by itself.
+    // Tells the program the Windows session ends, as logging off would, and
+    // then ends the process: only the password ends a lock by itself, and
+    // what it had taken comes back through its watchdog.
     void Close();
     // Ends the process at once, as a crash no handler sees would. Its
     // watchdog is left to do its work.
     void Kill();
+
+    // From the next start on, Wine traces the calls to LockWorkStation of
+    // the program and its watchdog (Wine does not carry them out).
+    void TraceWindowsLock() { m_bTraceCalls = true; }
+    // The program or its watchdog asked Windows to lock the session (seen
+    // in that trace).
+    bool HandedToWindowsLock();
 
     // The watchdog process the program started, once found; null when it
     // has none.
     HANDLE Watchdog();
     // True once the watchdog has ended, or when there is none.
     bool WaitForWatchdogExit(DWORD timeoutMs = 30000);
-    // Ends the watchdog at once, as a kill of the whole process tree would.
+    // Ends the watchdog at once.
     void KillWatchdog();
+    // Ends every process the program started and they started, youngest
+    // first, as ending its process tree does before the program itself.
+    void KillDescendants();
 
     const std::wstring& Folder() const { return m_folder; }
     std::wstring ConfigPath() const { return m_folder + L"\\config.ini"; }
 
 private:
+
     // A visible dialog-class top-level window of this process that matches.
     HWND WaitForWindow(const std::function<bool(HWND)>& match, DWORD timeoutMs = 30000) const;
 
     std::wstring m_folder;
     PROCESS_INFORMATION m_info{};
     KernelHandle m_watchdog;
+    std::vector<DWORD> m_othersWatchdogs;  // rundll32 processes running before the start
+    DWORD m_dwProcessId = 0;               // also once the process is gone
+    DWORD m_dwWatchdogId = 0;
+    bool m_bTraceCalls = false;
 };
