@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TaskKeyHook.h"
+#include "app/AccessibilityHotkeys.h"
 #include "app/PolicyRestoreCommand.h"
 
 namespace {
@@ -133,6 +134,10 @@ void SetLockdown(unsigned flags, int on, int extra) {
         EnableTaskbars(!on);
         if (!on) state.taskbarLocked = 0;
     }
+    if (flags & LOCK_ACCESSIBILITY) {
+        if (on) TakeAccessibilityHotkeys(state.accessibilityHotkeys);
+        else GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
+    }
 }
 
 void HoldOffScreenSaver(bool on) {
@@ -163,6 +168,7 @@ void GiveBackTaken(LockdownState& state) {
     }
     GiveBackScreenSaver(state);
     GiveBackPolicyValue(kLockWorkstation, state);
+    GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
 }
 
 void ReleaseAfterCrash() {

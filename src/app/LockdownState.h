@@ -31,4 +31,5 @@ struct LockdownState {
     std::uint32_t taskbarLocked;
     std::uint32_t screenSaverHeldOff;
     std::uint32_t screenSaverWasActive;  // meaningful while held off
+    std::uint32_t accessibilityHotkeys;  // a bit per feature whose hotkey is taken (AccessibilityHotkeyFlags.h)
 };
