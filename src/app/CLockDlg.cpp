@@ -33,7 +33,7 @@ const UINT kRearmMs = 2000;
 const UINT kReturnToPromptMessage = WM_APP;
 // What the lock takes away that would outlive the process: given back at
 // the end of the session, while the keyboard guard dies with the process.
-const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR;
+const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR | LOCK_ACCESSIBILITY;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "TaskKeyHook.h"
+#include "app/AccessibilityHotkeys.h"
 #include "app/PolicyRestoreCommand.h"
 #include "app/SystemControls.h"
 
@@ -67,6 +68,10 @@ void SetLockdown(unsigned flags, int on, int extra) {
         if (on) state.taskbarLocked = 1;
         EnableTaskbars(!on);
         if (!on) state.taskbarLocked = 0;
+    }
+    if (flags & LOCK_ACCESSIBILITY) {
+        if (on) TakeAccessibilityHotkeys(state.accessibilityHotkeys);
+        else GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
     }
 }
 

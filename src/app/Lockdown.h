@@ -3,9 +3,10 @@
 #include "app/LockdownState.h"
 
 enum : unsigned {
-    LOCK_TASKMGR = 1,   // the Task Manager policy value
-    LOCK_TASKKEYS = 2,  // the task-switching keys
-    LOCK_TASKBAR = 4,   // every taskbar window
+    LOCK_TASKMGR = 1,        // the Task Manager policy value
+    LOCK_TASKKEYS = 2,       // the task-switching keys
+    LOCK_TASKBAR = 4,        // every taskbar window
+    LOCK_ACCESSIBILITY = 8,  // the accessibility features' hotkeys, for this session
     LOCK_ALL = 0xFFFF,
 };
 

@@ -31,8 +31,10 @@ struct LockdownState {
     std::uint32_t taskbarLocked;
     std::uint32_t screenSaverHeldOff;
     std::uint32_t screenSaverWasActive;  // meaningful while held off
+    std::uint32_t accessibilityHotkeys;  // a bit per feature whose hotkey is taken (AccessibilityHotkeyFlags.h)
 
     bool AnyTaken() const {
-        return taskManager.taken || lockWorkstation.taken || taskbarLocked || screenSaverHeldOff;
+        return taskManager.taken || lockWorkstation.taken || taskbarLocked || screenSaverHeldOff ||
+               accessibilityHotkeys;
     }
 };

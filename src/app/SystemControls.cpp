@@ -1,5 +1,6 @@
 #include "app/SystemControls.h"
 
+#include "app/AccessibilityHotkeys.h"
 #include "app/PolicyRestoreCommand.h"
 
 namespace {
@@ -72,6 +73,7 @@ bool GiveBackTaken(LockdownState& state) {
         state.taskbarLocked = 0;
     }
     GiveBackScreenSaver(state);
+    GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
     return taken;
 }
 
