@@ -13,6 +13,7 @@
 #include <string>
 
 #include "TaskKeyHook.h"
+#include "app/ModulePath.h"
 #include "app/SystemControls.h"
 #include "app/WatchdogCommandLine.h"
 #include "framework/ScopedHandles.h"
@@ -29,15 +30,6 @@ std::uint64_t HandleValue(HANDLE handle) {
     return reinterpret_cast<std::uintptr_t>(handle);
 }
 
-std::wstring PathOf(HMODULE module) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) return path.substr(0, length);
-        path.resize(path.size() * 2);
-    }
-}
-
 // Starts rundll32 on `entry` of this DLL; the new process inherits the
 // inheritable handles, the lock's among them.
 bool StartEntry(const wchar_t* entry, const WatchdogHandles& handles) {
@@ -48,7 +40,7 @@ bool StartEntry(const wchar_t* entry, const WatchdogHandles& handles) {
     GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCWSTR>(&StartEntry), &self);
     const std::wstring rundll32 = std::wstring(system, length) + L"\\rundll32.exe";
-    std::wstring command = WatchdogCommandLine(rundll32, PathOf(self), entry, handles);
+    std::wstring command = WatchdogCommandLine(rundll32, ModulePath(self), entry, handles);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     // A program that never shows a window would otherwise keep the

@@ -80,25 +80,6 @@ TEST_F(CrashTest, AbortGivesEverythingBack) {
     ExpectEverythingBack();
 }
 
-// Any program can send the messages that announce the end of the session;
-// Windows ends every program right after them. Only a real end (the system
-// says so, or the lock asked for the shutdown itself) gives anything back.
-TEST_F(CrashTest, ASentEndOfTheSessionLowersNothingAndTheWatchdogGivesBackAfterTheEnd) {
-    SetPolicyValue(L"DisableTaskMgr", 0);  // an administrator's, to come back
-    HWND lock = StartAcceptedLock(L"pw");
-    ASSERT_NE(lock, nullptr);
-    ASSERT_TRUE(WaitFor([] { return PolicyValueSet(L"DisableLockWorkstation"); }, Is(true)));
-    ASSERT_NE(locker().Watchdog(), nullptr);
-    EXPECT_TRUE(SendMessageTimeoutW(lock, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 30000, nullptr));
-    EXPECT_TRUE(SendMessageTimeoutW(lock, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, nullptr));
-    EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
-    EXPECT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
-    EXPECT_FALSE(IsWindowEnabled(Taskbar()));
-    EXPECT_FALSE(ScreenSaverActive());
-    locker().Kill();
-    ExpectEverythingBackFromTheWatchdog();
-}
-
 TEST_F(CrashTest, AKillByForceIsUndoneByTheWatchdogAtOnce) {
     SetPolicyValue(L"DisableTaskMgr", 0);
     HWND lock = StartAcceptedLock(L"pw");
