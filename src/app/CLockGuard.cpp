@@ -93,7 +93,8 @@ bool CLockGuard::Check() {
 }
 
 // What got past the pin (a minimise, a change that skipped asking, a new
-// extended style or alpha set from outside) is undone.
+// extended style or alpha set from outside, a switch to another virtual
+// desktop, which leaves the lock cloaked behind) is undone.
 void CLockGuard::Mend() {
     RECT now;
     GetWindowRect(m_hLock, &now);
@@ -103,16 +104,38 @@ void CLockGuard::Mend() {
                            IsIconic(m_hLock) != FALSE,
                            (exStyle & WS_EX_TOPMOST) != 0,
                            (exStyle & ~WS_EX_TOPMOST) == m_nExStyle,
-                           ShownAlpha(m_hLock, m_nAlpha)};
+                           ShownAlpha(m_hLock, m_nAlpha),
+                           m_cloaking.IsCloaked(m_hLock),
+                           m_desktops.PlaceOf(m_hLock)};
     const CoverRepairs repairs = RepairsFor(state, m_rcCover, m_nAlpha);
     if (!repairs.Any()) return;
     if (repairs.restore) ShowWindow(m_hLock, SW_RESTORE);
+    BringToCurrentDesktop(repairs.desktop);
     if (repairs.show) ShowWindow(m_hLock, SW_SHOWNA);
     if (repairs.exStyle) SetWindowLongW(m_hLock, GWL_EXSTYLE, m_nExStyle | (exStyle & WS_EX_TOPMOST));
     if (repairs.alpha) SetAlpha(m_nAlpha);
     if (repairs.place || repairs.topmost)
         SetWindowPos(m_hLock, HWND_TOPMOST, m_rcCover.left, m_rcCover.top, m_rcCover.Width(), m_rcCover.Height(),
                      SWP_NOACTIVATE);
+}
+
+// The lock left behind on another virtual desktop goes to the one the user
+// sees, where the foreground window is unless it is one of ours, left
+// behind with the lock. Failing that, it is hidden and shown again, which
+// Windows does on the desktop the user sees; the pin, which keeps it from
+// hiding, stands aside for that moment.
+void CLockGuard::BringToCurrentDesktop(DesktopRepair repair) {
+    if (repair == DesktopRepair::none) return;
+    if (repair == DesktopRepair::move) {
+        HWND there = GetForegroundWindow();
+        if (GetWindowThreadProcessId(there, nullptr) != GetCurrentThreadId() &&
+            m_desktops.MoveToDesktopOf(m_hLock, there))
+            return;
+    }
+    m_bHolding = false;
+    ShowWindow(m_hLock, SW_HIDE);
+    m_bHolding = true;
+    ShowWindow(m_hLock, SW_SHOWNA);
 }
 
 // Another program's window over the lock, or holding the keyboard, is put

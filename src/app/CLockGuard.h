@@ -1,11 +1,14 @@
 #pragma once
 // The lock window's guard duty, from the moment it covers the screens until
 // the lock ends: it pins the window over every monitor, shown and topmost,
-// mends what got past the pin, keeps other programs' windows behind it and
-// follows the monitors when they change.
+// mends what got past the pin, brings it back from a virtual desktop the
+// user left, keeps other programs' windows behind it and follows the
+// monitors when they change.
 #include <windows.h>
 
+#include "app/CVirtualDesktops.h"
 #include "app/LockGuardRules.h"
+#include "framework/DwmCloaking.h"
 
 class CLockGuard {
 public:
@@ -31,6 +34,7 @@ public:
 
 private:
     void Mend();
+    void BringToCurrentDesktop(DesktopRepair repair);
     void KeepInFront();
 
     HWND m_hLock = nullptr;
@@ -39,4 +43,7 @@ private:
     ScreenLayout m_layout;
     std::uint8_t m_nAlpha = 255;
     LONG m_nExStyle = 0;  // without the topmost bit, which the z-order keeps
+    // Made once, with the lock: each check asks them about the lock window.
+    const DwmCloaking m_cloaking;
+    const CVirtualDesktops m_desktops;
 };

@@ -89,6 +89,12 @@ struct KernelHandleDeleter {
 // An event, thread, process, token or file.
 using KernelHandle = std::unique_ptr<void, KernelHandleDeleter>;
 
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+// A DLL loaded at run time.
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
 // COM on this thread for the scope. A thread that already has COM in
 // another apartment model keeps it, and only a successful initialisation
 // here is undone here.
