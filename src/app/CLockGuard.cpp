@@ -99,14 +99,18 @@ void CLockGuard::Mend() {
     RECT now;
     GetWindowRect(m_hLock, &now);
     const LONG exStyle = GetWindowLongW(m_hLock, GWL_EXSTYLE);
+    // Windows keeps the windows of the desktops the user does not see
+    // cloaked, so only a cloaked lock can be on one of them: the desktops,
+    // COM and a call into the shell, are asked about it then only.
+    const bool cloaked = m_cloaking.IsCloaked(m_hLock);
     const CoverState state{{now.left, now.top, now.right, now.bottom},
                            IsWindowVisible(m_hLock) != FALSE,
                            IsIconic(m_hLock) != FALSE,
                            (exStyle & WS_EX_TOPMOST) != 0,
                            (exStyle & ~WS_EX_TOPMOST) == m_nExStyle,
                            ShownAlpha(m_hLock, m_nAlpha),
-                           m_cloaking.IsCloaked(m_hLock),
-                           m_desktops.PlaceOf(m_hLock)};
+                           cloaked,
+                           cloaked ? Desktops().PlaceOf(m_hLock) : DesktopPlace::unknown};
     const CoverRepairs repairs = RepairsFor(state, m_rcCover, m_nAlpha);
     if (!repairs.Any()) return;
     if (repairs.restore) ShowWindow(m_hLock, SW_RESTORE);
@@ -119,6 +123,14 @@ void CLockGuard::Mend() {
                      SWP_NOACTIVATE);
 }
 
+// Made on the lock window's thread, which has COM from then on for the rest
+// of the lock; made once, so a system without virtual desktops is not asked
+// again.
+CVirtualDesktops& CLockGuard::Desktops() {
+    if (!m_desktops) m_desktops.emplace();
+    return *m_desktops;
+}
+
 // The lock left behind on another virtual desktop goes to the one the user
 // sees, where the foreground window is unless it is one of ours, left
 // behind with the lock. Failing that, it is hidden and shown again, which
@@ -129,7 +141,7 @@ void CLockGuard::BringToCurrentDesktop(DesktopRepair repair) {
     if (repair == DesktopRepair::move) {
         HWND there = GetForegroundWindow();
         if (GetWindowThreadProcessId(there, nullptr) != GetCurrentThreadId() &&
-            m_desktops.MoveToDesktopOf(m_hLock, there))
+            Desktops().MoveToDesktopOf(m_hLock, there))
             return;
     }
     m_bHolding = false;

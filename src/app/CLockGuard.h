@@ -6,6 +6,8 @@
 // monitors when they change.
 #include <windows.h>
 
+#include <optional>
+
 #include "app/CVirtualDesktops.h"
 #include "app/LockGuardRules.h"
 #include "framework/DwmCloaking.h"
@@ -34,6 +36,7 @@ public:
 
 private:
     void Mend();
+    CVirtualDesktops& Desktops();
     void BringToCurrentDesktop(DesktopRepair repair);
     void KeepInFront();
 
@@ -43,7 +46,6 @@ private:
     ScreenLayout m_layout;
     std::uint8_t m_nAlpha = 255;
     LONG m_nExStyle = 0;  // without the topmost bit, which the z-order keeps
-    // Made once, with the lock: each check asks them about the lock window.
     const DwmCloaking m_cloaking;
-    const CVirtualDesktops m_desktops;
+    std::optional<CVirtualDesktops> m_desktops;  // made when first needed, then kept
 };
