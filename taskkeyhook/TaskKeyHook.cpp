@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "KeyDecision.h"
+#include "MouseDecision.h"
+#include "framework/DwmCloaking.h"
 #include "framework/ScopedHandles.h"
 
 namespace {
@@ -19,6 +21,9 @@ bool g_hooksInstalled = false;
 HHOOK volatile g_keyboardHook = nullptr;
 HHOOK volatile g_mouseHook = nullptr;
 volatile LONG g_unhooked = 0;
+// DWM's cloaking, for the mouse hook, which runs on the hook thread: loaded
+// by that thread, since no library may be loaded in DllMain.
+const DwmCloaking* g_cloaking = nullptr;
 
 // The hooks are put in again this often. The newest hook is asked first, so
 // this keeps ours ahead of hooks installed later, and brings them back
@@ -64,9 +69,10 @@ bool IsButtonOrWheel(WPARAM message) {
 
 // The top-level window a button or the wheel would land on: the one
 // holding the mouse capture in the foreground thread, or else the topmost
-// shown one under the pointer that clicks do not pass through. Found from
-// the z-order alone: asking windows (as WindowFromPoint does) could keep
-// the hook waiting on a busy or hung program.
+// one under the pointer that takes clicks. Found from the z-order alone:
+// asking windows (as WindowFromPoint does) could keep the hook waiting on a
+// busy or hung program. DWM is asked only about a window that would take
+// the click but for a cloak.
 HWND MouseTarget(POINT pt) {
     GUITHREADINFO foreground = {};
     foreground.cbSize = sizeof foreground;
@@ -74,9 +80,11 @@ HWND MouseTarget(POINT pt) {
         return GetAncestor(foreground.hwndCapture, GA_ROOT);
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         RECT r;
-        const LONG exStyle = GetWindowLongW(w, GWL_EXSTYLE);
-        const bool clickThrough = (exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT);
-        if (IsWindowVisible(w) && !clickThrough && GetWindowRect(w, &r) && PtInRect(&r, pt)) return w;
+        const bool shown = IsWindowVisible(w) != FALSE;
+        const bool underPointer = shown && GetWindowRect(w, &r) && PtInRect(&r, pt);
+        const TopWindow window{shown, static_cast<unsigned>(GetWindowLongW(w, GWL_EXSTYLE)), underPointer,
+                               underPointer && g_cloaking && g_cloaking->IsCloaked(w)};
+        if (TakesClick(window)) return w;
     }
     return nullptr;
 }
@@ -135,9 +143,14 @@ DWORD WINAPI HookThread(LPVOID readyEvent) {
     SetEvent(static_cast<HANDLE>(readyEvent));
     if (!g_hooksInstalled) return 1;
     const UINT_PTR timer = SetTimer(nullptr, 0, kRenewMs, nullptr);
+    // The hooks are called on this thread, while this loop waits for
+    // messages, and nowhere else: what lives here lives as long as they run.
+    const DwmCloaking cloaking;
+    g_cloaking = &cloaking;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (msg.message == WM_TIMER && !msg.hwnd) RenewHooks();
     }
+    g_cloaking = nullptr;
     KillTimer(nullptr, timer);
     TakeHooksAway();
     return 0;

@@ -93,26 +93,61 @@ bool CLockGuard::Check() {
 }
 
 // What got past the pin (a minimise, a change that skipped asking, a new
-// extended style or alpha set from outside) is undone.
+// extended style or alpha set from outside, a switch to another virtual
+// desktop, which leaves the lock cloaked behind) is undone.
 void CLockGuard::Mend() {
     RECT now;
     GetWindowRect(m_hLock, &now);
     const LONG exStyle = GetWindowLongW(m_hLock, GWL_EXSTYLE);
+    // Windows keeps the windows of the desktops the user does not see
+    // cloaked, so only a cloaked lock can be on one of them: the desktops,
+    // COM and a call into the shell, are asked about it then only.
+    const bool cloaked = m_cloaking.IsCloaked(m_hLock);
     const CoverState state{{now.left, now.top, now.right, now.bottom},
                            IsWindowVisible(m_hLock) != FALSE,
                            IsIconic(m_hLock) != FALSE,
                            (exStyle & WS_EX_TOPMOST) != 0,
                            (exStyle & ~WS_EX_TOPMOST) == m_nExStyle,
-                           ShownAlpha(m_hLock, m_nAlpha)};
+                           ShownAlpha(m_hLock, m_nAlpha),
+                           cloaked,
+                           cloaked ? Desktops().PlaceOf(m_hLock) : DesktopPlace::unknown};
     const CoverRepairs repairs = RepairsFor(state, m_rcCover, m_nAlpha);
     if (!repairs.Any()) return;
     if (repairs.restore) ShowWindow(m_hLock, SW_RESTORE);
+    BringToCurrentDesktop(repairs.desktop);
     if (repairs.show) ShowWindow(m_hLock, SW_SHOWNA);
     if (repairs.exStyle) SetWindowLongW(m_hLock, GWL_EXSTYLE, m_nExStyle | (exStyle & WS_EX_TOPMOST));
     if (repairs.alpha) SetAlpha(m_nAlpha);
     if (repairs.place || repairs.topmost)
         SetWindowPos(m_hLock, HWND_TOPMOST, m_rcCover.left, m_rcCover.top, m_rcCover.Width(), m_rcCover.Height(),
                      SWP_NOACTIVATE);
+}
+
+// Made on the lock window's thread, which has COM from then on for the rest
+// of the lock; made once, so a system without virtual desktops is not asked
+// again.
+CVirtualDesktops& CLockGuard::Desktops() {
+    if (!m_desktops) m_desktops.emplace();
+    return *m_desktops;
+}
+
+// The lock left behind on another virtual desktop goes to the one the user
+// sees, where the foreground window is unless it is one of ours, left
+// behind with the lock. Failing that, it is hidden and shown again, which
+// Windows does on the desktop the user sees; the pin, which keeps it from
+// hiding, stands aside for that moment.
+void CLockGuard::BringToCurrentDesktop(DesktopRepair repair) {
+    if (repair == DesktopRepair::none) return;
+    if (repair == DesktopRepair::move) {
+        HWND there = GetForegroundWindow();
+        if (GetWindowThreadProcessId(there, nullptr) != GetCurrentThreadId() &&
+            Desktops().MoveToDesktopOf(m_hLock, there))
+            return;
+    }
+    m_bHolding = false;
+    ShowWindow(m_hLock, SW_HIDE);
+    m_bHolding = true;
+    ShowWindow(m_hLock, SW_SHOWNA);
 }
 
 // Another program's window over the lock, or holding the keyboard, is put

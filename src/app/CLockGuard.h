@@ -1,11 +1,16 @@
 #pragma once
 // The lock window's guard duty, from the moment it covers the screens until
 // the lock ends: it pins the window over every monitor, shown and topmost,
-// mends what got past the pin, keeps other programs' windows behind it and
-// follows the monitors when they change.
+// mends what got past the pin, brings it back from a virtual desktop the
+// user left, keeps other programs' windows behind it and follows the
+// monitors when they change.
 #include <windows.h>
 
+#include <optional>
+
+#include "app/CVirtualDesktops.h"
 #include "app/LockGuardRules.h"
+#include "framework/DwmCloaking.h"
 
 class CLockGuard {
 public:
@@ -31,6 +36,8 @@ public:
 
 private:
     void Mend();
+    CVirtualDesktops& Desktops();
+    void BringToCurrentDesktop(DesktopRepair repair);
     void KeepInFront();
 
     HWND m_hLock = nullptr;
@@ -39,4 +46,6 @@ private:
     ScreenLayout m_layout;
     std::uint8_t m_nAlpha = 255;
     LONG m_nExStyle = 0;  // without the topmost bit, which the z-order keeps
+    const DwmCloaking m_cloaking;
+    std::optional<CVirtualDesktops> m_desktops;  // made when first needed, then kept
 };

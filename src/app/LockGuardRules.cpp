@@ -18,7 +18,9 @@ CoverRepairs RepairsFor(const CoverState& now, const ScreenRect& cover, std::uin
     repairs.restore = now.minimised;
     repairs.show = !now.shown;
     repairs.place = !(now.rect == cover);
-    repairs.topmost = !now.topmost;
+    if (now.desktop == DesktopPlace::other) repairs.desktop = DesktopRepair::move;
+    else if (now.cloaked) repairs.desktop = DesktopRepair::reshow;
+    repairs.topmost = !now.topmost || repairs.desktop != DesktopRepair::none;
     repairs.exStyle = !now.exStyleKept;
     repairs.alpha = repairs.exStyle || now.alpha != alpha;
     return repairs;

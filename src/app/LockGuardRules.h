@@ -29,6 +29,10 @@ struct PlaceChange {
 // the z-order alone leaves the place alone.
 PlaceChange PinnedChange(PlaceChange change, const ScreenRect& cover);
 
+// Where a window is among the virtual desktops of Windows 10 and later.
+// Unknown where the system has none (Windows 7, Wine) or cannot say.
+enum class DesktopPlace { current, other, unknown };
+
 // How the lock window stands now.
 struct CoverState {
     ScreenRect rect;
@@ -40,6 +44,21 @@ struct CoverState {
     bool exStyleKept;
     // The constant alpha the window shows, with no colour key.
     std::uint8_t alpha;
+    // DWM shows nothing of it, though it still counts as shown: left
+    // behind on a virtual desktop the user switched away from (a swipe
+    // with four fingers, Task View), or kept from view by the shell.
+    bool cloaked;
+    DesktopPlace desktop;
+};
+
+// How the window gets back onto the virtual desktop the user sees.
+enum class DesktopRepair {
+    none,
+    // Moved to that desktop; where that cannot be done, shown anew.
+    move,
+    // Hidden and shown again, which shows it on that desktop: for a window
+    // cloaked where it is, or where the system cannot say where it is.
+    reshow,
 };
 
 // What the guard must do to bring the window back over `cover`, shown,
@@ -51,7 +70,11 @@ struct CoverRepairs {
     bool topmost = false;
     bool exStyle = false;
     bool alpha = false;  // also after a new extended style: it resets the alpha
-    bool Any() const { return restore || show || place || topmost || exStyle || alpha; }
+    // Then also topmost: back on the desktop the user sees, it goes in front.
+    DesktopRepair desktop = DesktopRepair::none;
+    bool Any() const {
+        return restore || show || place || topmost || exStyle || alpha || desktop != DesktopRepair::none;
+    }
 };
 CoverRepairs RepairsFor(const CoverState& now, const ScreenRect& cover, std::uint8_t alpha);
 

@@ -95,6 +95,12 @@ struct MappedViewDeleter {
 // A view of a file mapping.
 using MappedView = std::unique_ptr<void, MappedViewDeleter>;
 
+struct LibraryDeleter {
+    void operator()(HMODULE module) const { FreeLibrary(module); }
+};
+// A DLL loaded at run time.
+using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
+
 // COM on this thread for the scope. A thread that already has COM in
 // another apartment model keeps it, and only a successful initialisation
 // here is undone here.

@@ -57,8 +57,12 @@ TEST(LockGuardRules, AnyMoveSizeOrHideEndsOverTheCoverShown) {
 
 TEST(LockGuardRules, WhatGotPastThePinIsMendedAndNothingElse) {
     const ScreenRect cover = LockWindowRect({{0, 0, 1024, 768}});
-    const CoverState sound{cover, true, false, true, true, 180};
+    const CoverState sound{cover, true, false, true, true, 180, false, DesktopPlace::current};
     EXPECT_FALSE(RepairsFor(sound, cover, 180).Any());
+    // Without virtual desktops (Windows 7, Wine) nothing is amiss either.
+    CoverState noDesktops = sound;
+    noDesktops.desktop = DesktopPlace::unknown;
+    EXPECT_FALSE(RepairsFor(noDesktops, cover, 180).Any());
 
     CoverState lowered = sound;
     lowered.topmost = false;
@@ -74,6 +78,32 @@ TEST(LockGuardRules, WhatGotPastThePinIsMendedAndNothingElse) {
     const CoverRepairs mendRestyled = RepairsFor(restyled, cover, 180);
     EXPECT_TRUE(mendRestyled.exStyle);
     EXPECT_TRUE(mendRestyled.alpha);
+}
+
+// Another virtual desktop leaves the lock cloaked where it was, still
+// visible and topmost by every other reading.
+TEST(LockGuardRules, ALockLeftOnAnotherVirtualDesktopComesBackInFront) {
+    const ScreenRect cover = LockWindowRect({{0, 0, 1024, 768}});
+    const CoverState left{cover, true, false, true, true, 180, true, DesktopPlace::other};
+    const CoverRepairs mendLeft = RepairsFor(left, cover, 180);
+    EXPECT_EQ(mendLeft.desktop, DesktopRepair::move);
+    EXPECT_TRUE(mendLeft.topmost);
+    EXPECT_FALSE(mendLeft.show || mendLeft.place || mendLeft.exStyle || mendLeft.alpha);
+
+    // Where the system says it is elsewhere, cloaked or not, it is moved.
+    CoverState elsewhere = left;
+    elsewhere.cloaked = false;
+    EXPECT_EQ(RepairsFor(elsewhere, cover, 180).desktop, DesktopRepair::move);
+
+    // Cloaked where the user is, or where no one can say which desktop it
+    // is on, a move would change nothing: it is shown anew.
+    for (DesktopPlace place : {DesktopPlace::current, DesktopPlace::unknown}) {
+        CoverState cloaked = left;
+        cloaked.desktop = place;
+        const CoverRepairs mendCloaked = RepairsFor(cloaked, cover, 180);
+        EXPECT_EQ(mendCloaked.desktop, DesktopRepair::reshow);
+        EXPECT_TRUE(mendCloaked.topmost);
+    }
 }
 
 TEST(LockGuardRules, OnlyTheScreensaverAndPowerSavingAreObeyed) {
