@@ -12,8 +12,10 @@ trap wine_session_end EXIT
 # to a file, which is followed until the program ends, so that a test that
 # runs out of time still shows how far it got.
 # Wine writes its traces there too: a test may read them (QUILMAR_WINE_LOG).
+# The file is there before tail looks for it.
 status=0
-QUILMAR_WINE_LOG=$session_dir/out wine "$@" >"$session_dir/out" 2>&1 &
+: >"$session_dir/out"
+QUILMAR_WINE_LOG=$session_dir/out wine "$@" >>"$session_dir/out" 2>&1 &
 program=$!
 tail -n +1 -f --pid=$program "$session_dir/out"
 wait $program || status=$?
