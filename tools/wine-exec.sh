@@ -10,8 +10,10 @@ trap wine_session_end EXIT
 
 # Wine's background processes keep inherited pipes open: the program writes
 # to a file, which is followed until the program ends, so that a test that
-# runs out of time still shows how far it got.
+# runs out of time still shows how far it got. The file is made first: the
+# program started in the background may create it only after tail looks.
 status=0
+: >"$session_dir/out"
 wine "$@" >"$session_dir/out" 2>&1 &
 program=$!
 tail -n +1 -f --pid=$program "$session_dir/out"
