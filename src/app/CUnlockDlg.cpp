@@ -46,7 +46,7 @@ void CUnlockDlg::OnButtonCancel() {
 }
 
 void CUnlockDlg::OnButtonShutdown() {
-    ShutdownComputer();
+    if (m_bShutdownAllowed) ShutdownComputer();
 }
 
 LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
@@ -58,5 +58,6 @@ LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
 }
 
 void CUnlockDlg::ShowShutdownButton(BOOL show) {
+    m_bShutdownAllowed = show != FALSE;
     ShowWindow(GetDlgItem(m_hWnd, IDC_SHUTDOWN), show ? SW_SHOW : SW_HIDE);
 }

@@ -17,6 +17,8 @@ public:
     // Receives WM_CLOSE when the right password is entered.
     HWND m_hLockWnd = nullptr;
 
+    // The shutdown command is obeyed only while the button is shown: any
+    // program can send the command, hidden button or not.
     void ShowShutdownButton(BOOL show);
 
     // Whether the right password has just been typed for `lock`; the mark
@@ -36,6 +38,7 @@ protected:
 
 private:
     CNoPasteEdit m_ctlPassword;
+    bool m_bShutdownAllowed = false;
     // The lock window the right password was typed for, until it asks.
     static HWND s_hUnlockedWnd;
 };

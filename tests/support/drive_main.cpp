@@ -30,6 +30,18 @@ bool PressShutdown() {
     return true;
 }
 
+// The shutdown button's command as any program can post and send it to the
+// prompt, whether the button shows or not. Returns once the sent one has
+// been handled; the posted one is handled before any later key.
+bool CommandShutdown() {
+    HWND prompt = FindOwnedDialog(IDC_SHUTDOWN);
+    if (!prompt) return false;
+    const WPARAM command = MAKEWPARAM(IDC_SHUTDOWN, BN_CLICKED);
+    const auto button = reinterpret_cast<LPARAM>(GetDlgItem(prompt, IDC_SHUTDOWN));
+    return PostMessageW(prompt, WM_COMMAND, command, button) &&
+           SendMessageTimeoutW(prompt, WM_COMMAND, command, button, SMTO_NORMAL, 30000, nullptr);
+}
+
 // Waits for the time shown to change, and gives the new reading and the
 // moment it appeared, to within half the time between two readings.
 bool NextClockChange(HWND clock, int& tenths, double& at) {
@@ -176,13 +188,14 @@ int wmain(int argc, wchar_t** argv) {
     else if (verb == L"show-prompt") ok = ShowPrompt(FindLockWindow()) != nullptr;
     else if (verb == L"unlock") ok = Unlock(FindLockWindow(), arg) && WaitFor([] { return FindLockWindow() == nullptr; });
     else if (verb == L"shutdown") ok = PressShutdown();
+    else if (verb == L"shutdown-command") ok = CommandShutdown();
     else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
     else if (verb == L"clock-drift") ok = ClockDrift(_wtoi(arg.c_str()));
     else if (verb == L"set-screensaver") ok = SetScreenSaver(arg == L"1");
     else if (verb == L"gui-objects") ok = PrintGuiObjects(arg);
     else if (verb == L"screensaver-active") return ScreenSaverOn() ? 0 : 3;
     else {
-        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1 | gui-objects EXE\n", stderr);
+        std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | shutdown-command | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1 | gui-objects EXE\n", stderr);
         return 2;
     }
     if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());
