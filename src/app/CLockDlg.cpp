@@ -106,6 +106,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
     m_pUnlockDlg->m_pszPassword = &m_strPassword;
+    m_pUnlockDlg->m_pFailedAttempts = &m_failedAttempts;
     m_pUnlockDlg->Create();
 
     m_ctlTime.SetMode(kElapsedTenths);
@@ -242,7 +243,7 @@ void CLockDlg::AcceptSettings() {
 void CLockDlg::OnClose() {
     // Any other close request, from a key, a menu or another program, is
     // not an unlock.
-    if (CUnlockDlg::TakeUnlockMark(m_hWnd)) EndLock(IDCANCEL);
+    if (CUnlockDlg::TakeUnlockMark(m_hWnd)) EndLock(kLockUnlocked);
 }
 
 LRESULT CLockDlg::OnSysCommand(WPARAM command, LPARAM) {

@@ -8,10 +8,14 @@
 #include <string>
 
 #include "app/CLockGuard.h"
+#include "app/FailedAttempts.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "controls/CBackgroundDlg.h"
 
 class CUnlockDlg;
+
+// What the lock's modal run returns when the right password ended it.
+const int kLockUnlocked = IDCANCEL;
 
 class CLockDlg : public CBackgroundDlg {
 public:
@@ -19,6 +23,10 @@ public:
     ~CLockDlg() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // The entries the unlock prompt refused, for the owner to be told of
+    // after the unlock.
+    const FailedAttempts& RefusedEntries() const { return m_failedAttempts; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -74,4 +82,5 @@ private:
     // taskbars, with the hold-off its settings).
     bool m_bSystemLocked = false;
     bool m_bHoldingOff = false;  // the hold-off has begun
+    FailedAttempts m_failedAttempts;
 };

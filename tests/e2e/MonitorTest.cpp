@@ -102,5 +102,10 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     EXPECT_TRUE(WaitFor([prompt] { return IsCentredIn(RectOf(prompt), PrimaryWorkArea()); }, Is(true), 1000));
     EXPECT_EQ(Corners(RectOf(GetDlgItem(lock, IDC_TIME))), Corners(clock));
     EXPECT_TRUE(Unlock(lock, L"pw"));
+    // The wrong entry is reported after the unlock, on the primary too.
+    HWND report = locker().WaitForMessageBox(nullptr);
+    ASSERT_NE(report, nullptr) << "no report of the wrong entry";
+    EXPECT_TRUE(IsCentredIn(RectOf(report), PrimaryWorkArea()));
+    PressKey(VK_RETURN);
     EXPECT_TRUE(RestoredAfterExit());
 }
