@@ -63,6 +63,8 @@ private:
     void AcceptSettings();
     void SetWindowAlpha(BYTE alpha);
     void DrawBanners(HDC dc, HFONT font) const;
+    bool ShowsMessage() const;
+    void DrawMessage(HDC dc, POINT clientOrigin) const;
     void RedrawNow();
 
     std::wstring m_strPassword;
@@ -74,6 +76,8 @@ private:
     int m_bSettingsPending = 0;
     CUnlockDlg* m_pUnlockDlg = nullptr;
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
+    std::wstring m_strMessage;  // the owner's message, drawn above the clock
+    COLORREF m_crLit;  // the clock's lit segments, and the message
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
     CLockGuard m_guard;

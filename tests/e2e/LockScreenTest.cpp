@@ -1,5 +1,6 @@
 // What the locked screen looks like in each background mode: the veil's
-// alpha, a black screen, and the clock in the mode's colour counting on.
+// alpha, a black screen, the clock in the mode's colour counting on, and the
+// owner's message above it in that colour.
 #include "ClockReader.h"
 #include "LockFixture.h"
 
@@ -9,6 +10,7 @@ struct ModeCase {
     const char* bgmode;
     BYTE alpha;
     COLORREF lit;
+    const char* message;  // none when null
 };
 
 BYTE AlphaOf(HWND window) {
@@ -21,9 +23,10 @@ BYTE AlphaOf(HWND window) {
 
 class LockScreenTest : public LockFixture, public ::testing::WithParamInterface<ModeCase> {
 protected:
-    HWND LockInMode(const char* bgmode) {
+    HWND LockInMode(const char* bgmode, const char* message = nullptr) {
         WriteFileBytes(locker().ConfigPath(), std::string("[user]\r\nbgmode=") + bgmode +
-                                                  "\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+                                                  "\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n" +
+                                                  (message ? std::string("message=") + message + "\r\n" : ""));
         HWND lock = StartLock();
         if (!lock) return nullptr;
         // Until the settings are accepted the veil is the same in every mode.
@@ -39,7 +42,7 @@ protected:
 
 TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
     const ModeCase mode = GetParam();
-    HWND lock = LockInMode(mode.bgmode);
+    HWND lock = LockInMode(mode.bgmode, mode.message);
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([&] { return int(AlphaOf(lock)); }, Is(int(mode.alpha))));
     HWND clock = GetDlgItem(lock, IDC_TIME);
@@ -49,17 +52,25 @@ TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
     ASSERT_TRUE(WaitFor([&] { return first = shown(); }, [](int tenths) { return tenths >= 0; }))
         << "no clock in the lit colour on the screen";
     EXPECT_LT(first, 100);  // counting from the moment the settings were accepted
-    // Once the settings dialog's place is repainted, only the clock shows.
-    EXPECT_TRUE(WaitFor([clock] { return BlackOutsideClock(clock); }, Is(true)));
+    if (mode.message) {
+        // One line resting on the clock, in its colour; nothing else shows.
+        ShownAboveClock shown;
+        EXPECT_TRUE(WaitFor([&] { return shown = ReadAboveClock(clock, mode.lit); },
+                            [clock](const ShownAboveClock& s) { return IsMessageOnClock(clock, s); }));
+        EXPECT_TRUE(WaitFor([&] { return BlackOutsideClock(clock, shown.box); }, Is(true)));
+    } else {
+        // Once the settings dialog's place is repainted, only the clock shows.
+        EXPECT_TRUE(WaitFor([clock] { return BlackOutsideClock(clock); }, Is(true)));
+    }
     EXPECT_TRUE(WaitFor(shown, [first](int tenths) { return tenths >= first + 20; }))
         << "the clock showed " << first << " first";
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, LockScreenTest,
-                         ::testing::Values(ModeCase{"0", 255, RGB(255, 255, 0)},
-                                           ModeCase{"1", 180, RGB(255, 255, 0)},
-                                           ModeCase{"2", 60, RGB(255, 255, 255)},
-                                           ModeCase{"7", 180, RGB(255, 255, 0)}));
+                         ::testing::Values(ModeCase{"0", 255, RGB(255, 255, 0), "Back at 14:00"},
+                                           ModeCase{"1", 180, RGB(255, 255, 0), nullptr},
+                                           ModeCase{"2", 60, RGB(255, 255, 255), "Back at 14:00"},
+                                           ModeCase{"7", 180, RGB(255, 255, 0), nullptr}));
 
 TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
     HWND lock = LockInMode("3");
