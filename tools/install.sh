@@ -6,7 +6,7 @@ packages=(
   cmake make g++ clang libclang-rt-dev googletest
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth xdotool x11-utils imagemagick zip unzip
-  fonts-wqy-microhei liblnk-utils icoutils
+  fonts-wqy-microhei liblnk-utils icoutils locales
   xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the locker under Wine. With a display (DISPLAY set) it simply starts
 # it there. Without one it runs a whole lock on a virtual screen, saving
-# screenshots in dist/screenshots, and unlocks again by itself.
+# screenshots in dist/screenshots, and unlocks again by itself; then a
+# second lock with a message for whoever comes by.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install.sh
@@ -44,3 +45,28 @@ drive unlock demo
 wait "$quilmar_pid"
 echo "Unlocked; the program has ended. config.ini it wrote:"
 sed 's/^/  /' "$quilmar_dir/config.ini"
+
+# The message is Chinese, kept in code page 936 as on the systems the
+# program is made for: this lock runs in a Chinese locale, which Wine takes
+# its code pages from (compiled into build/ once).
+echo "Locking again with a message in config.ini ..."
+locales=$PWD/build/locale
+[ -d "$locales/zh_CN.UTF-8" ] || { mkdir -p "$locales" && localedef -i zh_CN -f UTF-8 "$locales/zh_CN.UTF-8"; }
+message=$session_dir/message
+mkdir -p "$message"
+cp dist/quilmar/quilmar.exe dist/quilmar/TaskKeyHook.dll "$message"
+{
+  printf '[user]\r\nbgmode=1\r\nbdisablescreensafe=1\r\nballowshutdown=0\r\nmessage='
+  printf '%s' '午饭时间，14:00 回来。急事请拨 138 0013 8000' | iconv -f UTF-8 -t CP936
+  printf '\r\n'
+} >"$message/config.ini"
+env LOCPATH="$locales" LC_ALL=zh_CN.UTF-8 wine "$message/quilmar.exe" >>"$session_dir/quilmar.log" 2>&1 &
+quilmar_pid=$!
+drive wait-settings
+drive fill-settings demo
+drive wait-lock
+sleep 2  # the clock again, and the message above it
+shot locked-message
+drive unlock demo
+wait "$quilmar_pid"
+echo "Unlocked again."

@@ -2,7 +2,9 @@
 
 #include "app/CLockDlg.h"
 #include "app/CrashGuard.h"
+#include "app/FailedAttempts.h"
 #include "app/Lockdown.h"
+#include "app/PrimaryPlacement.h"
 #include "app/SessionClaim.h"
 #include "app/Watchdog.h"
 #include "framework/ForgedMessages.h"
@@ -23,7 +25,11 @@ BOOL CLockApp::InitInstance() {
     StartWatchdog();
     CLockDlg lock;
     m_pMainWnd = &lock;
-    lock.DoModal();
+    const bool unlocked = lock.DoModal() == kLockUnlocked;
     m_pMainWnd = nullptr;
+    // Only now, with everything given back and the cover gone: the owner
+    // reads this at the desktop. The program ends when it is closed.
+    const std::wstring report = FailedAttemptsReport(lock.RefusedEntries());
+    if (unlocked && !report.empty()) ShowMessageOnPrimary(nullptr, report.c_str());
     return FALSE;
 }

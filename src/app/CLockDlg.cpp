@@ -10,6 +10,7 @@
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
 #include "app/Shutdown.h"
+#include "framework/Dpi.h"
 #include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
@@ -68,6 +69,7 @@ END_MESSAGE_MAP()
 
 CLockDlg::CLockDlg()
     : CBackgroundDlg(IDD_LOCK, nullptr),
+      m_crLit(kYellow),
       m_hIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAIN))) {}
 
 CLockDlg::~CLockDlg() {
@@ -89,6 +91,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_strBgMode = options.bgMode;
     m_bDisableScreenSafe = options.holdOff;
     m_bAllowShutdown = options.allowShutdown;
+    m_strMessage = options.message;
     m_bSettingsPending = 1;
 
     SetLockdown(LOCK_ALL, 1, 0);
@@ -106,10 +109,11 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
     m_pUnlockDlg->m_pszPassword = &m_strPassword;
+    m_pUnlockDlg->m_pFailedAttempts = &m_failedAttempts;
     m_pUnlockDlg->Create();
 
     m_ctlTime.SetMode(kElapsedTenths);
-    m_ctlTime.SetColours(kUnlit, kYellow);
+    m_ctlTime.SetColours(kUnlit, m_crLit);
     PlaceClock();
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
@@ -139,9 +143,15 @@ LRESULT CLockDlg::OnDisplayChange(WPARAM, LPARAM) {
 }
 
 // The cover has been made anew over the monitors as they are now: the
-// clock and a shown prompt go to the primary monitor, wherever it is now.
+// clock, the message above it and a shown prompt go to the primary
+// monitor, wherever it is now.
 void CLockDlg::OnScreensChanged() {
     PlaceClock();
+    if (ShowsMessage()) {
+        // The message drawn onto the screen itself stays there until the
+        // windows under it paint again.
+        InvalidateRect(PaintsOnScreen(m_strBgMode) ? nullptr : m_hWnd, nullptr, TRUE);
+    }
     if (PromptShown()) CenterOnPrimaryMonitor(m_pUnlockDlg->m_hWnd);
 }
 
@@ -214,6 +224,7 @@ void CLockDlg::AcceptSettings() {
     settings.m_strBgMode = m_strBgMode;
     settings.m_bDisableScreenSafe = m_bDisableScreenSafe;
     settings.m_bAllowShutdown = m_bAllowShutdown;
+    settings.m_strMessage = m_strMessage;
     if (settings.DoModal() != kSettingsAccepted) {
         EndLock(0);
         return;
@@ -226,12 +237,17 @@ void CLockDlg::AcceptSettings() {
     m_strBgMode = settings.m_strBgMode;
     m_bDisableScreenSafe = settings.m_bDisableScreenSafe;
     m_bAllowShutdown = settings.m_bAllowShutdown;
-    SaveOptions(m_strConfigPath, {m_strBgMode, m_bDisableScreenSafe != 0, m_bAllowShutdown != 0});
+    m_strMessage = settings.m_strMessage;
+    SaveOptions(m_strConfigPath,
+                {m_strBgMode, m_bDisableScreenSafe != 0, m_bAllowShutdown != 0, m_strMessage});
     m_ctlTime.Start();
 
     const BackgroundStyle style = BackgroundStyleFor(BgModeNumber(m_strBgMode));
     SetWindowAlpha(style.alpha);
-    if (style.whiteDigits) m_ctlTime.SetColours(kUnlit, kWhite);
+    if (style.whiteDigits) {
+        m_crLit = kWhite;
+        m_ctlTime.SetColours(kUnlit, m_crLit);
+    }
     RedrawNow();
     // Once the system is locked down again after an end of the session
     // that did not come, the hold-off begins with it.
@@ -242,7 +258,7 @@ void CLockDlg::AcceptSettings() {
 void CLockDlg::OnClose() {
     // Any other close request, from a key, a menu or another program, is
     // not an unlock.
-    if (CUnlockDlg::TakeUnlockMark(m_hWnd)) EndLock(IDCANCEL);
+    if (CUnlockDlg::TakeUnlockMark(m_hWnd)) EndLock(kLockUnlocked);
 }
 
 LRESULT CLockDlg::OnSysCommand(WPARAM command, LPARAM) {
@@ -337,13 +353,18 @@ void CLockDlg::OnPaint() {
                                             DEFAULT_PITCH | FF_SWISS, L"Arial"));
     if (PaintsOnScreen(m_strBgMode) && !m_bSettingsPending) {
         // The practically invisible mode writes onto the screen itself.
-        DrawBanners(WindowDC(nullptr), font.get());
+        const WindowDC screen(nullptr);
+        DrawBanners(screen, font.get());
+        RECT window;
+        GetWindowRect(m_hWnd, &window);
+        DrawMessage(screen, {window.left, window.top});
     } else {
         const CPaintDC dc(m_hWnd);
         RECT client;
         GetClientRect(m_hWnd, &client);
         FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
         DrawBanners(dc, font.get());
+        DrawMessage(dc, {0, 0});
     }
     Default();
 }
@@ -356,4 +377,45 @@ void CLockDlg::DrawBanners(HDC dc, HFONT font) const {
     TextOutW(dc, 100, 100, m_strBanner2.c_str(), static_cast<int>(m_strBanner2.size()));
     SetTextColor(dc, RGB(255, 255, 0));
     TextOutW(dc, 100, 150, m_strBanner3.c_str(), static_cast<int>(m_strBanner3.size()));
+}
+
+// Once the lock has begun, and only with a message: without one the
+// screen outside the clock stays black.
+bool CLockDlg::ShowsMessage() const {
+    return !m_strMessage.empty() && !m_bSettingsPending;
+}
+
+// One line above the clock on the primary monitor, in the clock's lit
+// colour and the system's message font, as large as the screen allows and
+// the monitor's DPI needs. `clientOrigin` is where the window's client area
+// starts in the context's coordinates. Only paints of the lock window get
+// here, never the clock's ticks.
+void CLockDlg::DrawMessage(HDC dc, POINT clientOrigin) const {
+    if (!ShowsMessage()) return;
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const UINT dpi = PrimaryMonitorDpi();
+    LOGFONTW face = NonClientMetricsForDpi(dpi).lfMessageFont;
+    face.lfWidth = 0;
+    face.lfQuality = ANTIALIASED_QUALITY;
+    face.lfHeight = kMessageMeasureHeight;
+    const int length = static_cast<int>(m_strMessage.size());
+    SIZE measured = {};
+    {
+        const GdiObject<HFONT> measuring(CreateFontIndirectW(&face));
+        const CSelectedObject selected(dc, measuring.get());
+        GetTextExtentPoint32W(dc, m_strMessage.c_str(), length, &measured);
+    }
+    face.lfHeight = MessageFontHeight(cx, cy, dpi, measured.cx);
+    const GdiObject<HFONT> font(CreateFontIndirectW(&face));
+    const CSelectedObject selected(dc, font.get());
+    RECT window;
+    GetWindowRect(m_hWnd, &window);
+    const ScreenRect r =
+        MessageRect(cx, cy, face.lfHeight, {window.left, window.top, window.right, window.bottom});
+    RECT place = {r.left, r.top, r.right, r.bottom};
+    OffsetRect(&place, clientOrigin.x, clientOrigin.y);
+    SetTextColor(dc, m_crLit);
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextW(dc, m_strMessage.c_str(), length, &place,
+              DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

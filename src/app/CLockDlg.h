@@ -8,10 +8,14 @@
 #include <string>
 
 #include "app/CLockGuard.h"
+#include "app/FailedAttempts.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "controls/CBackgroundDlg.h"
 
 class CUnlockDlg;
+
+// What the lock's modal run returns when the right password ended it.
+const int kLockUnlocked = IDCANCEL;
 
 class CLockDlg : public CBackgroundDlg {
 public:
@@ -19,6 +23,10 @@ public:
     ~CLockDlg() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
+
+    // The entries the unlock prompt refused, for the owner to be told of
+    // after the unlock.
+    const FailedAttempts& RefusedEntries() const { return m_failedAttempts; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -55,6 +63,8 @@ private:
     void AcceptSettings();
     void SetWindowAlpha(BYTE alpha);
     void DrawBanners(HDC dc, HFONT font) const;
+    bool ShowsMessage() const;
+    void DrawMessage(HDC dc, POINT clientOrigin) const;
     void RedrawNow();
 
     std::wstring m_strPassword;
@@ -66,6 +76,8 @@ private:
     int m_bSettingsPending = 0;
     CUnlockDlg* m_pUnlockDlg = nullptr;
     std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
+    std::wstring m_strMessage;  // the owner's message, drawn above the clock
+    COLORREF m_crLit;  // the clock's lit segments, and the message
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
     CLockGuard m_guard;
@@ -74,4 +86,5 @@ private:
     // taskbars, with the hold-off its settings).
     bool m_bSystemLocked = false;
     bool m_bHoldingOff = false;  // the hold-off has begun
+    FailedAttempts m_failedAttempts;
 };

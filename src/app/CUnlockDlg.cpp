@@ -34,6 +34,11 @@ void CUnlockDlg::OnButtonOk() {
     const bool right = m_pszPassword && Unlocks(typed, *m_pszPassword);
     WipeText(typed);
     if (!right) {
+        if (m_pFailedAttempts) {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            m_pFailedAttempts->Add(now.wHour, now.wMinute, now.wSecond);
+        }
         ShowFieldMessage(m_hWnd, IDC_UNLOCK_PASSWORD, L"解锁密码错误！\n\n* 区分大小写");
         return;
     }

@@ -3,6 +3,7 @@
 // lock window; Escape on the lock window shows it.
 #include <string>
 
+#include "app/FailedAttempts.h"
 #include "controls/CNoPasteEdit.h"
 #include "framework/CDialog.h"
 
@@ -16,6 +17,9 @@ public:
     const std::wstring* m_pszPassword = nullptr;
     // Receives WM_CLOSE when the right password is entered.
     HWND m_hLockWnd = nullptr;
+    // The lock window's count of refused entries, not owned: the owner is
+    // told of it once the prompt is gone.
+    FailedAttempts* m_pFailedAttempts = nullptr;
 
     // The shutdown command is obeyed only while the button is shown: any
     // program can send the command, hidden button or not.

@@ -19,5 +19,9 @@ std::wstring ReadProfileValue(const std::wstring& path, const wchar_t* section, 
 // it cannot be created the defaults are used.
 LockOptions LoadOptions(const std::wstring& path);
 
-// Writes the three options in place, leaving the rest of the file as it is.
+// Writes the options in place, leaving the rest of the file as it is.
 void SaveOptions(const std::wstring& path, const LockOptions& options);
+
+// Whether every character of the text comes back as it was from the code
+// page: the file is written in the system's ANSI code page (CP_ACP).
+bool CodePageHolds(unsigned codePage, const std::wstring& text);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/DpiScale.h"
+
 ScreenRect LockWindowRect(const std::vector<ScreenRect>& monitors) {
     if (monitors.empty()) return {};
     ScreenRect all = monitors.front();
@@ -22,4 +24,19 @@ ScreenRect ClockRect(int primaryWidth, int primaryHeight, const ScreenRect& wind
     const int left = primaryWidth / 4 - 1 - window.left;
     const int top = static_cast<int>(primaryHeight * 0.6) - 1 - window.top;
     return {left, top, left + primaryWidth / 2, top + primaryHeight / 2};
+}
+
+int MessageFontHeight(int primaryWidth, int primaryHeight, unsigned dpi, int measuredWidth) {
+    // Nine points are twelve pixels at the standard DPI.
+    const int smallest = ScaleToDpi(12, dpi);
+    int height = primaryHeight / 16;
+    const long long room = primaryWidth - 2 * (primaryWidth / 16);
+    if (measuredWidth > 0 && static_cast<long long>(measuredWidth) * height > room * kMessageMeasureHeight)
+        height = static_cast<int>(room * kMessageMeasureHeight / measuredWidth);
+    return std::max(height, smallest);
+}
+
+ScreenRect MessageRect(int primaryWidth, int primaryHeight, int height, const ScreenRect& window) {
+    const int bottom = ClockRect(primaryWidth, primaryHeight, window).top;
+    return {-window.left, bottom - height, primaryWidth - window.left, bottom};
 }

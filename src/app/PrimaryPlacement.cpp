@@ -39,7 +39,7 @@ void CenterOnPrimaryMonitor(HWND hWnd) {
 
 void ShowMessageOnPrimary(HWND owner, const wchar_t* text) {
     s_hMessageHook = SetWindowsHookExW(WH_CBT, PlaceMessageBox, nullptr, GetCurrentThreadId());
-    MessageBoxW(owner, text, L"", MB_OK);
+    MessageBoxW(owner, text, L"", owner ? MB_OK : MB_OK | MB_SETFOREGROUND | MB_TOPMOST);
     if (s_hMessageHook) {
         UnhookWindowsHookEx(s_hMessageHook);
         s_hMessageHook = nullptr;

@@ -10,5 +10,6 @@
 void CenterOnPrimaryMonitor(HWND hWnd);
 
 // A message box owned by `owner`, with an empty caption and the plain OK
-// style, centred on the primary monitor.
+// style, centred on the primary monitor. Without an owner to come up in
+// front of, it takes the foreground itself and stays above other windows.
 void ShowMessageOnPrimary(HWND owner, const wchar_t* text);

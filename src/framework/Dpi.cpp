@@ -9,6 +9,17 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+const int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+
+// Each monitor's DPI came with Windows 8.1, in shcore.dll: taken from the
+// system's own folder only, never from the program's.
+GetDpiForMonitorFn DpiForMonitorFunction() {
+    HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+}
 
 }  // namespace
 
@@ -19,6 +30,15 @@ UINT WindowDpi(HWND hWnd) {
     }
     const WindowDC screen(nullptr);
     return static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
+}
+
+UINT PrimaryMonitorDpi() {
+    static const auto forMonitor = DpiForMonitorFunction();
+    UINT x = 0, y = 0;
+    if (forMonitor &&
+        SUCCEEDED(forMonitor(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi, &x, &y)) && y)
+        return y;
+    return WindowDpi(nullptr);
 }
 
 NONCLIENTMETRICSW NonClientMetricsForDpi(UINT dpi) {

@@ -6,6 +6,9 @@
 
 // The DPI `hWnd` is drawn at: its monitor's, or the system's.
 UINT WindowDpi(HWND hWnd);
+// The primary monitor's DPI, or the system's where the system cannot tell
+// one monitor's.
+UINT PrimaryMonitorDpi();
 // The non-client metrics (menu and message fonts, bar heights) at `dpi`.
 NONCLIENTMETRICSW NonClientMetricsForDpi(UINT dpi);
 // GetSystemMetrics at `dpi`.

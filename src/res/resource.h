@@ -25,5 +25,6 @@
 #define IDC_SHUTDOWN 1015
 #define IDC_MODE_FIRST 1017  // four radio buttons, background modes 0 to 3
 #define IDC_MODE_LAST 1020
+#define IDC_MESSAGE 1021  // the owner's message for the locked screen
 
 #define ID_CREATE_SHORTCUT 32771

@@ -1,6 +1,7 @@
 #include "settings/CSettingsDlg.h"
 
 #include "app/BackgroundMode.h"
+#include "app/ConfigFile.h"
 #include "app/DialogText.h"
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
@@ -32,6 +33,7 @@ BOOL CSettingsDlg::OnInitDialog() {
     CheckDlgButton(m_hWnd, IDC_HOLD_OFF, static_cast<UINT>(m_bDisableScreenSafe));
     if (const int button = ModeButtonFor(BgModeNumber(m_strBgMode)))
         CheckDlgButton(m_hWnd, button, BST_CHECKED);
+    SetDlgItemTextW(m_hWnd, IDC_MESSAGE, m_strMessage.c_str());
     CenterOnPrimaryMonitor(m_hWnd);
     return TRUE;
 }
@@ -50,11 +52,18 @@ void CSettingsDlg::OnButtonOk() {
         ShowFieldMessage(m_hWnd, IDC_CONFIRM, L"两次输入不一致！");
         return;
     }
+    const std::wstring message = ReadTrimmedText(m_hWnd, IDC_MESSAGE);
+    if (const wchar_t* refusal = MessageRefusal(message, CodePageHolds(CP_ACP, message))) {
+        WipeText(password);
+        ShowFieldMessage(m_hWnd, IDC_MESSAGE, refusal);
+        return;
+    }
     WipeText(m_strPassword);
     m_strPassword = password;
     WipeText(password);
     m_bDisableScreenSafe = IsDlgButtonChecked(m_hWnd, IDC_HOLD_OFF) == BST_CHECKED;
     m_bAllowShutdown = IsDlgButtonChecked(m_hWnd, IDC_ALLOW_SHUTDOWN) == BST_CHECKED;
+    m_strMessage = message;
     for (int button = IDC_MODE_FIRST; button <= IDC_MODE_LAST; ++button) {
         if (IsDlgButtonChecked(m_hWnd, button) == BST_CHECKED)
             m_strBgMode = ModeTextFor(button);

@@ -22,6 +22,8 @@ public:
     std::wstring m_strBgMode;
     int m_bDisableScreenSafe = 0;
     int m_bAllowShutdown = 0;
+    // The owner's message for the locked screen, as config.ini keeps it.
+    std::wstring m_strMessage;
     std::wstring m_strAppDir;
     CFlatButton m_btnMore;
 

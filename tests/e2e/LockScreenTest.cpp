@@ -1,5 +1,6 @@
 // What the locked screen looks like in each background mode: the veil's
-// alpha, a black screen, and the clock in the mode's colour counting on.
+// alpha, a black screen, the clock in the mode's colour counting on, and the
+// owner's message above it in that colour.
 #include "ClockReader.h"
 #include "LockFixture.h"
 
@@ -9,6 +10,7 @@ struct ModeCase {
     const char* bgmode;
     BYTE alpha;
     COLORREF lit;
+    const char* message;  // none when null
 };
 
 BYTE AlphaOf(HWND window) {
@@ -27,13 +29,14 @@ protected:
     // black and which Wine may put on the screen in between. Over the
     // clock that face reads, in the white of mode 2, as a clock of all
     // eights.
-    static ::testing::AssertionResult OnlyTheClockShows(HWND clock) {
-        return WaitFor([clock] { return BlackOutsideClock(clock); }, Is(true));
+    static ::testing::AssertionResult OnlyTheClockShows(HWND clock, const RECT& message = {}) {
+        return WaitFor([&] { return BlackOutsideClock(clock, message); }, Is(true));
     }
 
-    HWND LockInMode(const char* bgmode) {
+    HWND LockInMode(const char* bgmode, const char* message = nullptr) {
         WriteFileBytes(locker().ConfigPath(), std::string("[user]\r\nbgmode=") + bgmode +
-                                                  "\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+                                                  "\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n" +
+                                                  (message ? std::string("message=") + message + "\r\n" : ""));
         HWND lock = StartLock();
         if (!lock) return nullptr;
         // Until the settings are accepted the veil is the same in every mode.
@@ -49,14 +52,20 @@ protected:
 
 TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
     const ModeCase mode = GetParam();
-    HWND lock = LockInMode(mode.bgmode);
+    HWND lock = LockInMode(mode.bgmode, mode.message);
     ASSERT_NE(lock, nullptr);
     EXPECT_TRUE(WaitFor([&] { return int(AlphaOf(lock)); }, Is(int(mode.alpha))));
     HWND clock = GetDlgItem(lock, IDC_TIME);
     const auto shown = [&] { return ReadClockTenths(clock, mode.lit); };
 
-    // Once the settings dialog's place is repainted, only the clock shows.
-    EXPECT_TRUE(OnlyTheClockShows(clock));
+    // Once the settings dialog's place is repainted, only the clock shows,
+    // and the owner's message resting on it, in its colour.
+    ShownAboveClock above;
+    if (mode.message) {
+        EXPECT_TRUE(WaitFor([&] { return above = ReadAboveClock(clock, mode.lit); },
+                            [clock](const ShownAboveClock& s) { return IsMessageOnClock(clock, s); }));
+    }
+    EXPECT_TRUE(OnlyTheClockShows(clock, above.box));
     int first = -1;
     ASSERT_TRUE(WaitFor([&] { return first = shown(); }, [](int tenths) { return tenths >= 0; }))
         << "no clock in the lit colour on the screen";
@@ -66,10 +75,10 @@ TEST_P(LockScreenTest, ShowsTheClockCountingInTheModesColour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, LockScreenTest,
-                         ::testing::Values(ModeCase{"0", 255, RGB(255, 255, 0)},
-                                           ModeCase{"1", 180, RGB(255, 255, 0)},
-                                           ModeCase{"2", 60, RGB(255, 255, 255)},
-                                           ModeCase{"7", 180, RGB(255, 255, 0)}));
+                         ::testing::Values(ModeCase{"0", 255, RGB(255, 255, 0), "Back at 14:00"},
+                                           ModeCase{"1", 180, RGB(255, 255, 0), nullptr},
+                                           ModeCase{"2", 60, RGB(255, 255, 255), "Back at 14:00"},
+                                           ModeCase{"7", 180, RGB(255, 255, 0), nullptr}));
 
 TEST_F(LockScreenTest, PracticallyInvisibleModeHasAlphaOne) {
     HWND lock = LockInMode("3");

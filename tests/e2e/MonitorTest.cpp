@@ -4,6 +4,7 @@
 // the clock is.
 #include <array>
 
+#include "ClockReader.h"
 #include "LockFixture.h"
 
 namespace {
@@ -53,6 +54,8 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     ASSERT_LT(monitors[1].left, 0);  // the larger one, left of and above
     const RECT work = PrimaryWorkArea();
 
+    WriteFileBytes(locker().ConfigPath(),
+                   "[user]\r\nbgmode=1\r\nbdisablescreensafe=1\r\nballowshutdown=0\r\nmessage=Back at 14:00\r\n");
     HWND lock = StartLock();
     ASSERT_NE(lock, nullptr);
     const RECT lockRect = RectOf(lock);
@@ -93,6 +96,10 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
     const RECT largeWork = PrimaryWorkArea();
     ASSERT_EQ(largeWork.right - largeWork.left, 1280);
+    // The owner's message follows the clock to the new primary.
+    HWND clockNow = GetDlgItem(lock, IDC_TIME);
+    EXPECT_TRUE(WaitFor([clockNow] { return ReadAboveClock(clockNow, RGB(255, 255, 0)); },
+                        [clockNow](const ShownAboveClock& s) { return IsMessageOnClock(clockNow, s); }));
     ASSERT_EQ(ShowPrompt(lock), prompt);
     EXPECT_TRUE(IsCentredIn(RectOf(prompt), largeWork));
     // The first made the primary again while the prompt is up: the prompt
@@ -102,5 +109,10 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     EXPECT_TRUE(WaitFor([prompt] { return IsCentredIn(RectOf(prompt), PrimaryWorkArea()); }, Is(true), 1000));
     EXPECT_EQ(Corners(RectOf(GetDlgItem(lock, IDC_TIME))), Corners(clock));
     EXPECT_TRUE(Unlock(lock, L"pw"));
+    // The wrong entry is reported after the unlock, on the primary too.
+    HWND report = locker().WaitForMessageBox(nullptr);
+    ASSERT_NE(report, nullptr) << "no report of the wrong entry";
+    EXPECT_TRUE(IsCentredIn(RectOf(report), PrimaryWorkArea()));
+    PressKey(VK_RETURN);
     EXPECT_TRUE(RestoredAfterExit());
 }

@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(SettingsTest, RefusesEmptyOrMismatchedPasswords) {
+TEST_F(SettingsTest, RefusesEmptyOrMismatchedPasswordsAndMessagesTheFileCannotKeep) {
     HWND settings = OpenSettings();
     ASSERT_NE(settings, nullptr);
     // White space only is empty, whatever the second box holds.
@@ -48,6 +48,18 @@ TEST_F(SettingsTest, RefusesEmptyOrMismatchedPasswords) {
     ExpectMessage(settings, L"两次输入不一致！", IDC_CONFIRM);
     EXPECT_EQ(TextLength(GetDlgItem(settings, IDC_PASSWORD)), 6);
     EXPECT_EQ(TextLength(GetDlgItem(settings, IDC_CONFIRM)), 1);
+
+    // With the passwords alike, the message: a letter no code page of the
+    // file holds (Thai), then one character too many.
+    PressKey(VK_BACK);
+    TypeText(L"Abc");
+    ASSERT_TRUE(TypeInto(settings, IDC_MESSAGE, L"\u0E01"));
+    ExpectMessage(settings, L"锁屏留言中有无法保存的字符！", IDC_MESSAGE);
+    PressKey(VK_BACK);
+    TypeText(std::wstring(81, L'm'));
+    ExpectMessage(settings, L"锁屏留言不能超过 80 个字符！", IDC_MESSAGE);
+    EXPECT_EQ(TextLength(GetDlgItem(settings, IDC_MESSAGE)), 81);
+    EXPECT_TRUE(locker().Running());
 }
 
 TEST_F(SettingsTest, EnterAndEscapeLeaveTheDialogOpen) {
@@ -61,6 +73,9 @@ TEST_F(SettingsTest, EnterAndEscapeLeaveTheDialogOpen) {
     ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, IDC_CONFIRM)); }, Is(3)));
     EXPECT_TRUE(IsWindowVisible(settings));
     EXPECT_TRUE(locker().Running());
+    // The message box comes next in the tab order, right after the passwords.
+    PressKey(VK_TAB);
+    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(settings, IDC_MESSAGE))));
 }
 
 TEST_F(SettingsTest, CancelEndsTheLockAndLeavesConfigAsItWas) {
@@ -81,17 +96,31 @@ TEST_F(SettingsTest, AcceptWritesEachOptionInPlaceAndNeverThePassword) {
     ClickWindow(GetDlgItem(settings, IDC_HOLD_OFF));  // hold-off off
     ClickWindow(GetDlgItem(settings, IDC_ALLOW_SHUTDOWN));  // shutdown allowed
     ASSERT_TRUE(WaitFor([&] { return IsDlgButtonChecked(settings, IDC_ALLOW_SHUTDOWN); }, Is<UINT>(BST_CHECKED)));
+    // Quoted, as people quote a sign; the file keeps the quotes.
+    ASSERT_TRUE(TypeInto(settings, IDC_MESSAGE, L" \"Back at 2\" "));
     ASSERT_TRUE(AcceptSettings(settings, L"secret1"));
 
     EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
               "[other]\r\nkey=value\r\n[user]\r\nbgmode=2\r\nextra=5\r\nbdisablescreensafe=0\r\n"
-              "ballowshutdown=1\r\n[last]\r\nx=y\r\n");
+              "ballowshutdown=1\r\nmessage=\"\"Back at 2\"\"\r\n[last]\r\nx=y\r\n");
     EXPECT_FALSE(PolicyValueSet(L"DisableLockWorkstation"));
 }
 
-TEST_F(SettingsTest, UnknownModeIsHandedBackUnchanged) {
-    WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
-    StartAcceptedLock(L"pw");
-    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()),
-              "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\n");
+// A hand-edited message longer than the limit comes into the box cut; a
+// box cleared writes an empty value, no longer the old one.
+TEST_F(SettingsTest, UnknownModeIsHandedBackUnchangedAndAClearedMessageWrittenEmpty) {
+    const std::string options = "[user]\r\nbgmode=7\r\nbdisablescreensafe=0\r\nballowshutdown=0\r\nmessage=";
+    WriteFileBytes(locker().ConfigPath(), options + std::string(40, 'a') + std::string(41, 'b') + "\r\n");
+    HWND settings = OpenSettings();
+    ASSERT_NE(settings, nullptr);
+    wchar_t shown[128] = {};
+    GetDlgItemTextW(settings, IDC_MESSAGE, shown, 128);
+    EXPECT_EQ(std::wstring(shown), std::wstring(40, L'a') + std::wstring(40, L'b'));
+    ASSERT_TRUE(TypeInto(settings, IDC_MESSAGE, L""));
+    PressKey(VK_END);
+    PressKeys({VK_SHIFT, VK_HOME});
+    PressKey(VK_DELETE);
+    ASSERT_TRUE(WaitFor([&] { return TextLength(GetDlgItem(settings, IDC_MESSAGE)); }, Is(0)));
+    ASSERT_TRUE(AcceptSettings(settings, L"pw"));
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), options + "\r\n");
 }

@@ -15,6 +15,28 @@ void PutOnClipboard(const std::wstring& text) {
     CloseClipboard();
 }
 
+int SecondOfTheDay(const SYSTEMTIME& t) {
+    return t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
+}
+
+SYSTEMTIME LocalNow() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return now;
+}
+
+// The report of `count` refused entries, the last one at a second from
+// `first` to `last`, as the owner would read it.
+bool IsReport(const std::wstring& text, int count, const SYSTEMTIME& first, const SYSTEMTIME& last) {
+    for (int s = SecondOfTheDay(first);; s = (s + 1) % 86400) {
+        wchar_t expected[128];
+        swprintf(expected, 128, L"锁定期间有 %d 次输入了错误的密码，最近一次在 %02d:%02d:%02d。", count, s / 3600,
+                 s / 60 % 60, s % 60);
+        if (text == expected) return true;
+        if (s == SecondOfTheDay(last)) return false;
+    }
+}
+
 }  // namespace
 
 using UnlockTest = LockFixture;
@@ -52,6 +74,8 @@ TEST_F(UnlockTest, ASecondCopyEndsAtOnceAndTheFirstStillUnlocks) {
     EXPECT_TRUE(RestoredAfterExit());
 }
 
+// The entries refused while locked are counted, and the owner is told of
+// them after the unlock, at the desktop given back.
 TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
@@ -80,6 +104,37 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
     EXPECT_TRUE(locker().Running());
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
+
+    const std::string config = ReadFileBytes(locker().ConfigPath());
+    const SYSTEMTIME before = LocalNow();
+    PressKey(VK_RETURN);
+    box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
+    ASSERT_NE(box, nullptr);
+    const SYSTEMTIME after = LocalNow();
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
+    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD))));
+    PressKey(VK_BACK);
+    PressKey(VK_BACK);
+    TypeText(L"pw");
+    PressKey(VK_RETURN);
+    // The report comes up once everything is given back and the cover is
+    // gone, in front with no window of the lock left to own it.
+    HWND report = locker().WaitForMessageBox(nullptr);
+    ASSERT_NE(report, nullptr) << "no report of the wrong entries";
+    EXPECT_FALSE(IsWindow(lock));
+    EXPECT_FALSE(PolicyValueSet(L"DisableTaskMgr"));
+    EXPECT_TRUE(IsWindowEnabled(Taskbar()));
+    EXPECT_TRUE(WaitFor(GetForegroundWindow, Is(report)));
+    wchar_t text[256] = {};
+    GetDlgItemTextW(report, 0xFFFF, text, 256);
+    EXPECT_TRUE(IsReport(text, 2, before, after)) << "the report says: " << Describe(std::wstring(text));
+    EXPECT_EQ(WindowText(report), L"");
+    EXPECT_TRUE(locker().Running());
+    // The program ends with the box, and wrote nothing of it.
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(RestoredAfterExit());
+    EXPECT_EQ(ReadFileBytes(locker().ConfigPath()), config);
 }
 
 TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {

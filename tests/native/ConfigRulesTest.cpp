@@ -2,6 +2,7 @@
 
 #include "app/BackgroundMode.h"
 #include "app/ConfigRules.h"
+#include "app/FailedAttempts.h"
 #include "app/PasswordText.h"
 #include "res/resource.h"
 
@@ -12,6 +13,7 @@ TEST(ConfigRules, DefaultFileIsFourCrLfLinesOf58Bytes) {
     EXPECT_EQ(defaults.bgMode, L"1");
     EXPECT_TRUE(defaults.holdOff);
     EXPECT_FALSE(defaults.allowShutdown);
+    EXPECT_EQ(defaults.message, L"");
 }
 
 TEST(ConfigRules, OnlyTheExactTextOneSwitchesAFlagOn) {
@@ -92,4 +94,53 @@ TEST(PasswordText, WipeOverwritesTheCharacters) {
     WipeText(secret);
     EXPECT_TRUE(secret.empty());
     for (int i = 0; i < 7; ++i) EXPECT_EQ(chars[i], L'\0');
+}
+
+namespace {
+// A character beyond the Basic Multilingual Plane, as Windows holds it.
+const std::wstring kPair = {static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDE00)};
+}  // namespace
+
+TEST(ConfigRules, MessageIsCutAtEightyCharacters) {
+    const std::wstring chinese80(80, L'留');
+    EXPECT_EQ(CutMessage(chinese80), chinese80);
+    EXPECT_EQ(CutMessage(chinese80 + L"言x"), chinese80);
+    EXPECT_EQ(CutMessage(L""), L"");
+    // A pair counts once and is never split.
+    EXPECT_EQ(CutMessage(std::wstring(79, L'a') + kPair + L"b"), std::wstring(79, L'a') + kPair);
+    EXPECT_EQ(CutMessage(std::wstring(80, L'a') + kPair), std::wstring(80, L'a'));
+    EXPECT_EQ(CutMessage(std::wstring(79, L'a') + kPair.substr(0, 1) + L"bc"),
+              std::wstring(79, L'a') + kPair.substr(0, 1));
+}
+
+TEST(ConfigRules, MessageIsRefusedWhenTheFileCannotHoldItOrItIsTooLong) {
+    EXPECT_EQ(MessageRefusal(L"", true), nullptr);
+    EXPECT_EQ(MessageRefusal(std::wstring(80, L'留'), true), nullptr);
+    EXPECT_EQ(MessageRefusal(std::wstring(79, L'a') + kPair, true), nullptr);
+    EXPECT_STREQ(MessageRefusal(std::wstring(81, L'留'), true), L"锁屏留言不能超过 80 个字符！");
+    EXPECT_STREQ(MessageRefusal(std::wstring(80, L'a') + kPair, true), L"锁屏留言不能超过 80 个字符！");
+    // Whatever its length, a text that would not come back is refused for that.
+    EXPECT_STREQ(MessageRefusal(L"a", false), L"锁屏留言中有无法保存的字符！");
+    EXPECT_STREQ(MessageRefusal(std::wstring(81, L'a'), false), L"锁屏留言中有无法保存的字符！");
+}
+
+TEST(ConfigRules, MessageInLikeQuotesIsQuotedOnceMore) {
+    EXPECT_EQ(MessageValue(L"午饭，14:00 回来"), L"午饭，14:00 回来");
+    EXPECT_EQ(MessageValue(L"\"back soon\""), L"\"\"back soon\"\"");
+    EXPECT_EQ(MessageValue(L"'back soon'"), L"\"'back soon'\"");
+    for (const wchar_t* plain : {L"", L"\"", L"'", L"\"back'", L"'back\"", L"\"back", L"a \"b\" c"})
+        EXPECT_EQ(MessageValue(plain), plain) << plain;
+}
+
+TEST(FailedAttempts, ReportCountsThemAndTellsTheLastTime) {
+    FailedAttempts attempts;
+    EXPECT_EQ(FailedAttemptsReport(attempts), L"");
+    attempts.Add(9, 3, 7);
+    EXPECT_EQ(FailedAttemptsReport(attempts), L"锁定期间有 1 次输入了错误的密码，最近一次在 09:03:07。");
+    attempts.Add(14, 5, 31);
+    EXPECT_EQ(FailedAttemptsReport(attempts), L"锁定期间有 2 次输入了错误的密码，最近一次在 14:05:31。");
+    for (int i = 0; i < 10; ++i) attempts.Add(0, 0, 0);
+    EXPECT_EQ(FailedAttemptsReport(attempts), L"锁定期间有 12 次输入了错误的密码，最近一次在 00:00:00。");
+    attempts.Add(23, 59, 59);
+    EXPECT_EQ(FailedAttemptsReport(attempts), L"锁定期间有 13 次输入了错误的密码，最近一次在 23:59:59。");
 }

@@ -36,6 +36,40 @@ TEST(LockGeometry, ClockTopTruncatesSixtyPercent) {
     EXPECT_EQ(ClockRect(1001, 1001, LockWindowRect({{0, 0, 1001, 1001}})).left, 250);
 }
 
+TEST(LockGeometry, MessageFontFollowsTheScreenFitsItsWidthAndStaysLegible) {
+    // A short line: a 16th of the screen's height.
+    EXPECT_EQ(MessageFontHeight(1024, 768, 96, 800), 48);
+    EXPECT_EQ(MessageFontHeight(1920, 1080, 96, 800), 67);
+    EXPECT_EQ(MessageFontHeight(3840, 2160, 192, 800), 135);
+    // Too wide at that height: narrowed to 7/8 of the screen's width, 1680
+    // pixels of 1920, for 80 characters of 100 pixels each at the measuring
+    // height; 896 pixels of 1024.
+    EXPECT_EQ(MessageFontHeight(1920, 1080, 96, 8000), 21);
+    EXPECT_EQ(MessageFontHeight(1024, 768, 96, 1866), 48);  // 895.7 pixels at 48: fits
+    EXPECT_EQ(MessageFontHeight(1024, 768, 96, 1867), 47);
+    // Never below nine points at the monitor's DPI, even where the line
+    // then runs into the margins (11 pixels would fit).
+    EXPECT_EQ(MessageFontHeight(1024, 768, 96, 8000), 12);
+    EXPECT_EQ(MessageFontHeight(1024, 768, 144, 8000), 18);
+    EXPECT_EQ(MessageFontHeight(1024, 768, 192, 8000), 24);
+    EXPECT_EQ(MessageFontHeight(320, 160, 96, 100), 12);
+}
+
+TEST(LockGeometry, MessageRestsOnTheClockAcrossThePrimaryScreen) {
+    const ScreenRect alone = LockWindowRect({{0, 0, 1024, 768}});
+    const ScreenRect message = MessageRect(1024, 768, 32, alone);
+    EXPECT_EQ(message, (ScreenRect{1, 428, 1025, 460}));
+    EXPECT_EQ(message.bottom, ClockRect(1024, 768, alone).top);
+    // With a monitor left of and above the primary, the same place on the
+    // primary screen.
+    const ScreenRect wide = LockWindowRect({{0, 0, 1024, 768}, {-1280, -300, 0, 724}});
+    const ScreenRect moved = MessageRect(1024, 768, 32, wide);
+    EXPECT_EQ(wide.left + moved.left, 0);
+    EXPECT_EQ(wide.top + moved.top, 427);
+    EXPECT_EQ(moved.Width(), 1024);
+    EXPECT_EQ(moved.bottom, ClockRect(1024, 768, wide).top);
+}
+
 TEST(LockGeometry, NoMonitorCoversNothing) {
     EXPECT_EQ(LockWindowRect({}), ScreenRect{});
 }

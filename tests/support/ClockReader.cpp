@@ -70,7 +70,39 @@ int ReadClockTenths(HWND clock, COLORREF lit) {
     return (minutes * 60 + seconds) * 10 + digits[4];
 }
 
-bool BlackOutsideClock(HWND clock) {
+ShownAboveClock ReadAboveClock(HWND clock, COLORREF lit) {
+    RECT rc;
+    GetWindowRect(clock, &rc);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    ShownAboveClock shown;
+    if (rc.top <= 0) return shown;
+    const std::vector<COLORREF> pixels = CaptureScreen({0, 0, width, rc.top});
+    for (int y = 0; y < rc.top; ++y)
+        for (int x = 0; x < width; ++x) {
+            const COLORREF colour = pixels[static_cast<size_t>(y) * width + x];
+            if (colour == RGB(0, 0, 0)) continue;
+            const RECT pixel = {x, y, x + 1, y + 1};
+            UnionRect(&shown.box, &shown.box, &pixel);
+            if (Near(colour, lit)) ++shown.lit;
+        }
+    return shown;
+}
+
+std::ostream& operator<<(std::ostream& out, const ShownAboveClock& shown) {
+    return out << shown.lit << " lit pixels in (" << shown.box.left << ", " << shown.box.top << ", "
+               << shown.box.right << ", " << shown.box.bottom << ")";
+}
+
+bool IsMessageOnClock(HWND clock, const ShownAboveClock& shown) {
+    RECT rc;
+    GetWindowRect(clock, &rc);
+    const int cy = GetSystemMetrics(SM_CYSCREEN);
+    const LONG height = shown.box.bottom - shown.box.top;
+    return shown.lit >= 20 && shown.box.bottom >= rc.top - cy / 16 && height >= cy / 48 && height <= cy / 12 &&
+           std::abs((shown.box.left + shown.box.right) - (rc.left + rc.right)) <= 16;
+}
+
+bool BlackOutsideClock(HWND clock, const RECT& alsoShown) {
     RECT around;
     GetWindowRect(clock, &around);
     const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
@@ -78,7 +110,8 @@ bool BlackOutsideClock(HWND clock) {
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             const POINT p = {x, y};
-            if (!PtInRect(&around, p) && pixels[static_cast<size_t>(y) * width + x] != RGB(0, 0, 0))
+            if (!PtInRect(&around, p) && !PtInRect(&alsoShown, p) &&
+                pixels[static_cast<size_t>(y) * width + x] != RGB(0, 0, 0))
                 return false;
         }
     return true;
