@@ -14,7 +14,7 @@ CLockApp theApp;
 BOOL CLockApp::InitInstance() {
     // Before anything else: a second copy ends at once and changes nothing,
     // not even what an earlier lock left.
-    KernelHandle claim = ClaimTheSession();
+    const KernelHandle claim = ClaimTheSession();
     if (!claim) return FALSE;
     InstallCrashGuard();
     // Otherwise Windows puts a movable, closable ghost over the lock as soon
@@ -27,8 +27,6 @@ BOOL CLockApp::InitInstance() {
     m_pMainWnd = &lock;
     const bool unlocked = lock.DoModal() == kLockUnlocked;
     m_pMainWnd = nullptr;
-    // The lock is over: a new one may start while the report is read.
-    claim.reset();
     // Only now, with everything given back and the cover gone: the owner
     // reads this at the desktop. The program ends when it is closed.
     const std::wstring report = FailedAttemptsReport(lock.RefusedEntries());
