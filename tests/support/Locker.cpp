@@ -194,17 +194,22 @@ HANDLE Locker::Watchdog() {
     if (m_watchdog || !m_info.dwProcessId) return m_watchdog.get();
     WaitFor(
         [&] {
+            bool starting = false;  // the first rundll32, the lock's child, is still there
             for (const PROCESSENTRY32W& entry : ProcessesOf(kWatchdogProgram)) {
-                if (entry.th32ParentProcessID != m_info.dwProcessId &&
-                    std::find(m_othersWatchdogs.begin(), m_othersWatchdogs.end(), entry.th32ProcessID) ==
-                        m_othersWatchdogs.end()) {
+                if (entry.th32ParentProcessID == m_info.dwProcessId) {
+                    starting = true;
+                } else if (std::find(m_othersWatchdogs.begin(), m_othersWatchdogs.end(), entry.th32ProcessID) ==
+                           m_othersWatchdogs.end()) {
                     m_watchdog.reset(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
                     m_dwWatchdogId = entry.th32ProcessID;
                     return true;
                 }
             }
-            // A lock that has ended without one started none.
-            return !Running();
+            // A lock that has ended with no watchdog on its way started
+            // none; one that ended at once may have ended before its
+            // watchdog came up, which then holds the session's claim a
+            // moment longer.
+            return !Running() && !starting;
         },
         10000);
     return m_watchdog.get();
