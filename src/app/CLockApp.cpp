@@ -7,7 +7,6 @@
 #include "app/PrimaryPlacement.h"
 #include "app/SessionClaim.h"
 #include "app/Watchdog.h"
-#include "framework/ForgedMessages.h"
 
 CLockApp theApp;
 
@@ -20,7 +19,6 @@ BOOL CLockApp::InitInstance() {
     // Otherwise Windows puts a movable, closable ghost over the lock as soon
     // as it is slow to answer for a few seconds.
     DisableProcessWindowsGhosting();
-    IgnorePostedSystemMessages();
     PutBackWhatAnEarlierLockLeft();
     StartWatchdog();
     CLockDlg lock;

@@ -11,6 +11,7 @@
 #include "app/PrimaryPlacement.h"
 #include "app/Shutdown.h"
 #include "framework/Dpi.h"
+#include "framework/ForgedMessageFilter.h"
 #include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
@@ -18,20 +19,24 @@
 namespace {
 
 const UINT_PTR kSettingsTimer = 1;
-// How often the guard makes sure nothing has come in front of the lock and
-// the monitors are as they were.
+// The guard checks when told something may have got past, and this often
+// for what nothing announces (CLockGuard.h). The timer calls its procedure
+// straight from the loop: under Wine a message through the window's
+// subclass chain costs calls to the wineserver.
 const UINT_PTR kGuardTimer = 2;
-const UINT kGuardCheckMs = 250;
-// How often the lock looks for taskbars that have appeared since (a
-// restarted shell, a new monitor): a search of all windows, so less often.
-const UINT_PTR kTaskbarTimer = 3;
-const UINT kTaskbarCheckMs = 1000;
+const UINT kGuardCheckMs = 500;
+// Every this many regular checks, the lock also looks for taskbars that
+// appeared unannounced (a restarted shell, a new monitor): a search of all
+// windows, so less often.
+const unsigned kTaskbarEveryChecks = 2;
 // Windows ends the process right after the end of the session. A lock
 // still running this long after it was told of one locks down again.
 const UINT_PTR kRearmTimer = 4;
 const UINT kRearmMs = 2000;
 // Posted to itself: the prompt takes the keyboard back from the lock window.
 const UINT kReturnToPromptMessage = WM_APP;
+// Posted by the guard: something may have got past it.
+const UINT kCheckMessage = WM_APP + 1;
 // What the lock takes away that would outlive the process: given back at
 // the end of the session, while the keyboard guard dies with the process.
 const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR | LOCK_ACCESSIBILITY;
@@ -59,6 +64,10 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_CLOSE, OnClose)
     ON_MESSAGE(WM_SYSCOMMAND, OnSysCommand)
     ON_MESSAGE(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
+    ON_MESSAGE(WM_WINDOWPOSCHANGED, OnChangeHeardOf)
+    ON_MESSAGE(WM_STYLECHANGED, OnChangeHeardOf)
+    ON_MESSAGE(WM_ACTIVATEAPP, OnChangeHeardOf)
+    ON_MESSAGE(kCheckMessage, OnCheckNow)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_ACTIVATE, OnActivate)
@@ -105,6 +114,7 @@ BOOL CLockDlg::OnInitDialog() {
                    GetWindowLongW(m_hWnd, GWL_STYLE) & ~(WS_CAPTION | WS_SYSMENU | DS_MODALFRAME));
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, 0);
     m_guard.Hold(m_hWnd);
+    m_guard.WatchEvents(kCheckMessage);
 
     m_pUnlockDlg = new CUnlockDlg;
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
@@ -118,8 +128,7 @@ BOOL CLockDlg::OnInitDialog() {
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
-    SetTimer(m_hWnd, kGuardTimer, kGuardCheckMs, nullptr);
-    SetTimer(m_hWnd, kTaskbarTimer, kTaskbarCheckMs, nullptr);
+    SetTimer(m_hWnd, kGuardTimer, kGuardCheckMs, &CLockDlg::OnGuardTimer);
     m_strBanner1.clear();
     return TRUE;
 }
@@ -204,12 +213,6 @@ void CLockDlg::OnTimer(WPARAM id) {
         m_bSettingsAsked = true;
         AcceptSettings();
         return;
-    case kGuardTimer:
-        if (m_guard.Check()) OnScreensChanged();
-        return;
-    case kTaskbarTimer:
-        if (m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
-        return;
     case kRearmTimer:
         KillTimer(m_hWnd, kRearmTimer);
         if (!m_bSystemLocked && m_guard.Holding()) LockSystem(true);
@@ -218,7 +221,31 @@ void CLockDlg::OnTimer(WPARAM id) {
     }
 }
 
+void CALLBACK CLockDlg::OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD) {
+    if (auto* self = static_cast<CLockDlg*>(CWnd::FromHandle(lock))) {
+        self->Check(++self->m_nChecks % kTaskbarEveryChecks == 0);
+    }
+}
+
+void CLockDlg::OnCheckNow() {
+    Check(true);
+}
+
+LRESULT CLockDlg::OnChangeHeardOf(WPARAM, LPARAM) {
+    const LRESULT result = Default();
+    m_guard.CheckSoon();
+    return result;
+}
+
+// The guard's check, and a search for taskbars: a new one is taken too.
+void CLockDlg::Check(bool taskbars) {
+    if (m_guard.Check()) OnScreensChanged();
+    if (taskbars && m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
+}
+
 void CLockDlg::AcceptSettings() {
+    // The settings' message boxes and menu run loops of the system's.
+    const ForgedMessageFilter systemLoops;
     CSettingsDlg settings;
     settings.m_strAppDir = m_strAppDir;
     settings.m_strBgMode = m_strBgMode;

@@ -49,10 +49,15 @@ protected:
     void OnEndSession(WPARAM ending);
     LRESULT OnActivate(WPARAM state, LPARAM);
     void OnReturnToPrompt();
+    // A change to the lock window itself, whoever made it.
+    LRESULT OnChangeHeardOf(WPARAM, LPARAM);
+    void OnCheckNow();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    static void CALLBACK OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD);
+    void Check(bool taskbars);
     void PlaceClock();
     void OnScreensChanged();
     void ShowUnlockPrompt();
@@ -81,6 +86,7 @@ private:
     CElapsedTimeStatic m_ctlTime;
     HICON m_hIcon;
     CLockGuard m_guard;
+    unsigned m_nChecks = 0;  // regular checks so far
     bool m_bSettingsAsked = false;
     // What outlives the process is taken away (the policy values, the
     // taskbars, with the hold-off its settings).

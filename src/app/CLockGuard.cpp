@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "framework/ForgedMessageFilter.h"
 #include "framework/User32Function.h"
 
 namespace {
@@ -15,11 +16,31 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
     return TRUE;
 }
 
-ScreenLayout CurrentLayout() {
-    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    return {{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)},
-            GetSystemMetrics(SM_CMONITORS)};
+// The monitors, from one question to the system: under Wine every question
+// about the displays costs calls to the wineserver.
+std::vector<ScreenRect> Monitors() {
+    std::vector<ScreenRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty())
+        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return monitors;
 }
+
+// The guard watching for window events; there is one lock per process.
+CLockGuard* g_watching = nullptr;
+
+// Windows 8's events of cloaking, which the headers name only for builds
+// meant for it: earlier systems send none.
+const DWORD kEventCloaked = 0x8017, kEventUncloaked = 0x8018;
+
+// Window events that may mean something got in front of the lock: the
+// foreground taken, a window created, shown or raised, and a window cloaked
+// or uncloaked (the lock left on another virtual desktop).
+const DWORD kWatchedEvents[][2] = {
+    {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND},
+    {EVENT_OBJECT_CREATE, EVENT_OBJECT_REORDER},
+    {kEventCloaked, kEventUncloaked},
+};
 
 // The layered-window calls, looked up at run time: systems without them
 // keep an opaque window.
@@ -46,12 +67,46 @@ void CLockGuard::Hold(HWND lock) {
     m_bHolding = true;
 }
 
+void CLockGuard::Release() {
+    m_bHolding = false;
+    m_eventHooks.clear();
+    if (g_watching == this) g_watching = nullptr;
+}
+
+void CLockGuard::WatchEvents(UINT message) {
+    m_nCheckMessage = message;
+    g_watching = this;
+    // Out of context: the system queues the events to this thread, whose
+    // loops (ours or the system's) hand them over. The lock's own changes
+    // are the guard's or are heard of by the lock window itself.
+    for (const auto& range : kWatchedEvents) {
+        if (HWINEVENTHOOK hook = SetWinEventHook(range[0], range[1], nullptr, &CLockGuard::OnWindowEvent, 0, 0,
+                                                  WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS))
+            m_eventHooks.emplace_back(hook);
+    }
+}
+
+void CALLBACK CLockGuard::OnWindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD,
+                                        DWORD) {
+    // Only a top-level window can come in front of the lock; a control
+    // changing inside another program's window cannot.
+    if (!g_watching || object != OBJID_WINDOW || child != CHILDID_SELF || !window ||
+        GetAncestor(window, GA_PARENT) != GetDesktopWindow())
+        return;
+    g_watching->CheckSoon();
+}
+
+void CLockGuard::CheckSoon() {
+    if (!m_bHolding || m_bMending || m_bCheckPosted || !m_nCheckMessage) return;
+    m_bCheckPosted = PostMessageW(m_hLock, m_nCheckMessage, 0, 0) != FALSE;
+}
+
 void CLockGuard::CoverScreens() {
-    std::vector<ScreenRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty())
-        monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    m_layout = CurrentLayout();
+    Cover(Monitors());
+}
+
+void CLockGuard::Cover(const std::vector<ScreenRect>& monitors) {
+    m_monitors = monitors;
     m_rcCover = LockWindowRect(monitors);
     SetWindowPos(m_hLock, nullptr, m_rcCover.left, m_rcCover.top, m_rcCover.Width(), m_rcCover.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
@@ -84,11 +139,15 @@ void CLockGuard::Pin(WINDOWPOS* change) const {
 }
 
 bool CLockGuard::Check() {
+    m_bCheckPosted = false;
     if (!m_bHolding) return false;
-    const bool changed = !(CurrentLayout() == m_layout);
-    if (changed) CoverScreens();
+    m_bMending = true;
+    const std::vector<ScreenRect> monitors = Monitors();
+    const bool changed = monitors != m_monitors;
+    if (changed) Cover(monitors);
     Mend();
     KeepInFront();
+    m_bMending = false;
     return changed;
 }
 
@@ -103,6 +162,9 @@ void CLockGuard::Mend() {
     // cloaked, so only a cloaked lock can be on one of them: the desktops,
     // COM and a call into the shell, are asked about it then only.
     const bool cloaked = m_cloaking.IsCloaked(m_hLock);
+    // COM waits for the shell's answer in a loop of its own.
+    std::optional<ForgedMessageFilter> comLoop;
+    if (cloaked) comLoop.emplace();
     const CoverState state{{now.left, now.top, now.right, now.bottom},
                            IsWindowVisible(m_hLock) != FALSE,
                            IsIconic(m_hLock) != FALSE,

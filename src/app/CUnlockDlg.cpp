@@ -57,6 +57,8 @@ void CUnlockDlg::OnButtonShutdown() {
 LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
     // Each time: the monitors may have changed since the last time.
     if (shown) CenterOnPrimaryMonitor(m_hWnd);
+    if (shown) m_filter.emplace();
+    else m_filter.reset();
     const LRESULT result = Default();
     SetFocus(GetDlgItem(m_hWnd, IDC_UNLOCK_PASSWORD));
     return result;

@@ -1,11 +1,13 @@
 #pragma once
 // The password prompt that ends the lock. Created once, hidden, owned by the
 // lock window; Escape on the lock window shows it.
+#include <optional>
 #include <string>
 
 #include "app/FailedAttempts.h"
 #include "controls/CNoPasteEdit.h"
 #include "framework/CDialog.h"
+#include "framework/ForgedMessageFilter.h"
 
 class CUnlockDlg : public CDialog {
 public:
@@ -35,7 +37,8 @@ protected:
     void OnButtonOk();
     void OnButtonCancel();
     void OnButtonShutdown();
-    // Showing puts the prompt in the middle of the primary monitor.
+    // Showing puts the prompt in the middle of the primary monitor, and
+    // holds the queue's filter while it is shown.
     LRESULT OnShowWindow(WPARAM shown, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
@@ -43,6 +46,8 @@ protected:
 private:
     CNoPasteEdit m_ctlPassword;
     bool m_bShutdownAllowed = false;
+    // The prompt's message box runs a loop of the system's.
+    std::optional<ForgedMessageFilter> m_filter;
     // The lock window the right password was typed for, until it asks.
     static HWND s_hUnlockedWnd;
 };

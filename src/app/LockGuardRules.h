@@ -78,16 +78,6 @@ struct CoverRepairs {
 };
 CoverRepairs RepairsFor(const CoverState& now, const ScreenRect& cover, std::uint8_t alpha);
 
-// The monitors as the guard compares them on every check: cheap to read,
-// and any plugging in, taking away or rearranging changes one of them.
-struct ScreenLayout {
-    ScreenRect virtualScreen;
-    int monitors = 0;
-    bool operator==(const ScreenLayout& other) const {
-        return virtualScreen == other.virtualScreen && monitors == other.monitors;
-    }
-};
-
 // The only system commands the lock window obeys: the screensaver (unless
 // held off, which the system then never asks for) and the display's power
 // saving. Closing, moving, sizing, minimising, its menu, the task list and

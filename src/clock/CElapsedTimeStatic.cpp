@@ -7,6 +7,7 @@
 namespace {
 // Posted by the timer thread when a new text is waiting in the count.
 constexpr UINT kTextReadyMessage = WM_APP;
+const wchar_t kTickWindowClass[] = L"QuilmarClockTicks";
 
 std::int64_t PerformanceFrequency() {
     LARGE_INTEGER frequency;
@@ -16,7 +17,6 @@ std::int64_t PerformanceFrequency() {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CElapsedTimeStatic, CSegmentDisplay)
-    ON_MESSAGE(kTextReadyMessage, OnTextReady)
     ON_MESSAGE(WM_DESTROY, OnDestroy)
 END_MESSAGE_MAP()
 
@@ -31,6 +31,7 @@ CElapsedTimeStatic::CElapsedTimeStatic() : m_count(PerformanceFrequency()) {
 CElapsedTimeStatic::~CElapsedTimeStatic() {
     // Before any member goes: the callback uses this object.
     KillTickTimer();
+    DestroyTickWindow();
     EndTimerPeriod();
 }
 
@@ -41,8 +42,20 @@ void CElapsedTimeStatic::SetMode(int mode) {
 }
 
 void CElapsedTimeStatic::Start() {
-    // Ticks post to the window, so there must be one.
+    // Ticks show on the window, so there must be one.
     if (m_uTimerId || !m_hWnd) return;
+    static const ATOM tickClass = [] {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = &CElapsedTimeStatic::TickWindowProc;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kTickWindowClass;
+        return RegisterClassW(&windowClass);
+    }();
+    if (!m_hTicks && tickClass)
+        m_hTicks = CreateWindowExW(0, kTickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (!m_hTicks) return;
+    SetWindowLongPtrW(m_hTicks, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // The count runs before the timer does, so the first tick counts.
     m_count.Start(Now());
     m_uTimerId = timeSetEvent(m_nInterval, m_uResolution, &CElapsedTimeStatic::TimerProc,
@@ -55,6 +68,7 @@ void CElapsedTimeStatic::Stop() {
     // From here on a tick changes nothing; once the timer is killed none runs.
     m_count.Stop();
     KillTickTimer();
+    DestroyTickWindow();
     // A text the last tick left behind is the one to keep showing.
     if (auto text = m_count.TakeText()) SetText(*text);
 }
@@ -64,13 +78,19 @@ void CALLBACK CElapsedTimeStatic::TimerProc(UINT, UINT, DWORD_PTR user, DWORD_PT
 }
 
 void CElapsedTimeStatic::OnTick() {
-    // m_hWnd is set before Start and cleared only after the timer is killed.
-    if (m_count.Tick(Now()) && !PostMessageW(m_hWnd, kTextReadyMessage, 0, 0)) m_count.NotTold();
+    // m_hTicks is made before the timer starts and goes only after it is killed.
+    if (m_count.Tick(Now()) && !PostMessageW(m_hTicks, kTextReadyMessage, 0, 0)) m_count.NotTold();
 }
 
-LRESULT CElapsedTimeStatic::OnTextReady(WPARAM, LPARAM) {
-    if (auto text = m_count.TakeText()) SetText(*text);
+LRESULT CALLBACK CElapsedTimeStatic::TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != kTextReadyMessage) return ::DefWindowProcW(window, message, wParam, lParam);
+    if (auto* clock = reinterpret_cast<CElapsedTimeStatic*>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+        clock->OnTextReady();
     return 0;
+}
+
+void CElapsedTimeStatic::OnTextReady() {
+    if (auto text = m_count.TakeText()) SetText(*text);
 }
 
 void CElapsedTimeStatic::OnDestroy() {
@@ -83,6 +103,12 @@ void CElapsedTimeStatic::KillTickTimer() {
     if (!m_uTimerId) return;
     timeKillEvent(m_uTimerId);
     m_uTimerId = 0;
+}
+
+void CElapsedTimeStatic::DestroyTickWindow() {
+    if (!m_hTicks) return;
+    ::DestroyWindow(m_hTicks);
+    m_hTicks = nullptr;
 }
 
 void CElapsedTimeStatic::EndTimerPeriod() {

@@ -7,6 +7,11 @@
 // the window's thread takes the text from m_count and shows it. The timer
 // is created with TIME_KILL_SYNCHRONOUS, so once Stop or the window's
 // destruction has killed it, no callback is running or will run.
+//
+// The message goes to a message-only window of the control's own, with a
+// procedure of its own: through the control itself, each tick would pass
+// the control's subclass chain, which under Wine asks the wineserver twice
+// where it is.
 #include <cstdint>
 
 #include "clock/CElapsedCount.h"
@@ -29,11 +34,13 @@ public:
 
 private:
     static void CALLBACK TimerProc(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR);
+    static LRESULT CALLBACK TickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void OnTick();
-    LRESULT OnTextReady(WPARAM, LPARAM);
+    void OnTextReady();
     void OnDestroy();
 
     void KillTickTimer();
+    void DestroyTickWindow();
     void EndTimerPeriod();
     static std::int64_t Now();
 
@@ -43,4 +50,5 @@ private:
     UINT m_uResolution = 5;
     bool m_bPeriodBegun = false;
     UINT m_uTimerId = 0;
+    HWND m_hTicks = nullptr;  // told of each new text; made by Start
 };

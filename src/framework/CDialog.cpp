@@ -2,6 +2,7 @@
 
 #include "framework/CWinApp.h"
 #include "framework/Dpi.h"
+#include "framework/ForgedMessages.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
@@ -101,8 +102,9 @@ void CDialog::RunModalLoop() {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got < 0) return;
         // The program never asks itself to quit: it ends when its modal
-        // runs end. A quit message was posted by another program.
-        if (got == 0) continue;
+        // runs end. A quit message was posted by another program, and so
+        // was any message only the system sends, which it never posts.
+        if (got == 0 || OnlyTheSystemSends(msg.message)) continue;
         if (!WalkPreTranslateTree(&msg)) {
             TranslateMessage(&msg);
             DispatchMessageW(&msg);

@@ -5,11 +5,9 @@
 // copies of them; those copies are forgeries and must reach no window.
 #include <windows.h>
 
-// Turns forged copies that arrive through the calling thread's message
-// queue into WM_NULL, before any loop of the thread (ours, a message box's,
-// a menu's) dispatches them, for the rest of the thread's life: the hook
-// goes with the thread.
-void IgnorePostedSystemMessages();
+// Whether only the system sends `message`: a copy taken from a message
+// queue was posted, by another program. Our own loop drops those.
+bool OnlyTheSystemSends(UINT message);
 
 // Whether the message a bound window is handling now is a forgery: a
 // destruction sent from another thread, or an initialisation of a dialog

@@ -80,6 +80,11 @@ struct ImageListDeleter {
 };
 using ImageList = std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, ImageListDeleter>;
 
+struct WinEventHookDeleter {
+    void operator()(HWINEVENTHOOK hook) const { UnhookWinEvent(hook); }
+};
+using WinEventHook = std::unique_ptr<std::remove_pointer_t<HWINEVENTHOOK>, WinEventHookDeleter>;
+
 struct KernelHandleDeleter {
     // A file that would not open comes back as this rather than as null.
     void operator()(HANDLE handle) const {
