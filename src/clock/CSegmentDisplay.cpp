@@ -1,5 +1,6 @@
 #include "clock/CSegmentDisplay.h"
 
+#include <algorithm>
 #include <cstring>
 #include <typeinfo>
 
@@ -63,6 +64,19 @@ void Copy(HDC target, const RECT& area, const POINT& origin, const PackedPicture
                   height, picture.Rows().data(), reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS,
                   SRCCOPY);
 }
+
+// Copies the part `area` of a picture of 32-bit pixels `width` wide whose
+// top-left corner is at `origin`.
+void Copy(HDC target, const RECT& area, const POINT& origin, const std::vector<std::uint32_t>& pixels, int width) {
+    BITMAPINFO info = {};
+    info.bmiHeader = TopDownHeader(width, static_cast<int>(pixels.size() / width), 32);
+    const int w = area.right - area.left, h = area.bottom - area.top;
+    StretchDIBits(target, area.left, area.top, w, h, area.left - origin.x, area.top - origin.y, w, h, pixels.data(),
+                  &info, DIB_RGB_COLORS, SRCCOPY);
+}
+
+// A place that changed with this many texts in a row keeps its glyphs unpacked.
+constexpr unsigned kBusyPlaceChanges = 10;
 
 // A bitmap that is selected nowhere, packed; nothing if the system cannot
 // give its pixels or they have too many colours.
@@ -200,7 +214,7 @@ void CSegmentDisplay::Compose(HDC compatible) {
     m_places.clear();
     m_bPlacesApart = true;
     for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
-        GlyphPlace place{cells[i], ToRect(InkPixels(*m_glyphs[i], cells[i])), {}, {}};
+        GlyphPlace place{cells[i], ToRect(InkPixels(*m_glyphs[i], cells[i])), {}, {}, 0, {}};
         IntersectRect(&place.shown, &place.ink, &client);
         if (i > 0 && m_places.back().ink.right > place.ink.left) m_bPlacesApart = false;
         m_places.push_back(std::move(place));
@@ -217,11 +231,23 @@ bool CSegmentDisplay::ShowChanges(const GlyphList& glyphs, const std::vector<std
     for (std::size_t i : positions) {
         if (typeid(*glyphs[i]) != typeid(*m_glyphs[i])) return false;
     }
+    for (std::size_t i = 0; i < m_places.size(); ++i) {
+        const bool changes = std::find(positions.begin(), positions.end(), i) != positions.end();
+        m_places[i].changesInARow = changes ? m_places[i].changesInARow + 1 : 0;
+    }
     for (std::size_t i : positions) {
-        const PackedPicture* drawn = DrawnGlyph(m_places[i], *glyphs[i]);
+        GlyphPlace& place = m_places[i];
+        const PackedPicture* drawn = DrawnGlyph(place, *glyphs[i]);
         if (!drawn) return false;
-        const RECT& ink = m_places[i].ink;
-        Copy(*m_frame, m_places[i].shown, {ink.left, ink.top}, *drawn);
+        const POINT origin = {place.ink.left, place.ink.top};
+        if (place.changesInARow < kBusyPlaceChanges) {
+            Copy(*m_frame, place.shown, origin, *drawn);
+            continue;
+        }
+        auto unpacked = place.unpacked.find(glyphs[i]->Mask());
+        if (unpacked == place.unpacked.end())
+            unpacked = place.unpacked.emplace(glyphs[i]->Mask(), drawn->Unpack()).first;
+        Copy(*m_frame, place.shown, origin, unpacked->second, drawn->Width());
     }
     const WindowDC screen(m_hWnd);
     for (std::size_t i : positions) Copy(screen, m_places[i].shown, *m_frame);

@@ -50,6 +50,12 @@ private:
         RECT ink;    // every pixel a glyph drawn here can touch
         RECT shown;  // the part of it inside the control
         std::map<std::uint16_t, PackedPicture> drawn;  // by lit mask
+        // A place whose glyph changes with every text (a clock's last
+        // digit) also keeps its glyphs unpacked: turning four bits back
+        // into the screen's format at every change would cost more than
+        // the rest of showing it.
+        unsigned changesInARow = 0;
+        std::map<std::uint16_t, std::vector<std::uint32_t>> unpacked;  // by lit mask
     };
 
     void OnPaint();

@@ -32,3 +32,15 @@ std::optional<PackedPicture> PackedPicture::Pack(const std::vector<std::uint32_t
     }
     return picture;
 }
+
+std::vector<std::uint32_t> PackedPicture::Unpack() const {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(m_nWidth) * m_nHeight);
+    const std::size_t rowBytes = RowBytes(m_nWidth);
+    for (int y = 0; y < m_nHeight; ++y) {
+        for (int x = 0; x < m_nWidth; ++x) {
+            const std::uint8_t pair = m_rows[y * rowBytes + x / 2];
+            pixels[static_cast<std::size_t>(y) * m_nWidth + x] = m_palette[x % 2 ? pair & 0x0F : pair >> 4];
+        }
+    }
+    return pixels;
+}

@@ -21,6 +21,8 @@ public:
     // each padded to whole 32-bit words, two pixels to a byte, the left
     // one in the high half.
     const std::vector<std::uint8_t>& Rows() const { return m_rows; }
+    // The pixels as they were packed, rows top down.
+    std::vector<std::uint32_t> Unpack() const;
 
 private:
     PackedPicture(int width, int height);

@@ -11,6 +11,8 @@ TEST(PackedPicture, RowsAreThoseOfAFourBitBitmap) {
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture->Palette(), (std::vector<std::uint32_t>{a, b, c}));
     EXPECT_EQ(picture->Rows(), (std::vector<std::uint8_t>{0x01, 0x20, 0, 0, 0x20, 0x10, 0, 0}));
+    // Unpacked for a place that changes at every tick: the very pixels.
+    EXPECT_EQ(picture->Unpack(), (std::vector<std::uint32_t>{a, b, c, c, a, b}));
 }
 
 TEST(PackedPicture, HoldsSixteenColoursAndNoMore) {
