@@ -9,6 +9,7 @@
 #include "app/ModulePath.h"
 #include "app/PasswordText.h"
 #include "app/PrimaryPlacement.h"
+#include "app/Watchdog.h"
 #include "app/Shutdown.h"
 #include "framework/Dpi.h"
 #include "framework/ForgedMessageFilter.h"
@@ -37,6 +38,9 @@ const UINT kRearmMs = 2000;
 const UINT kReturnToPromptMessage = WM_APP;
 // Posted by the guard: something may have got past it.
 const UINT kCheckMessage = WM_APP + 1;
+// Posted to itself at the end of OnInitDialog: what the lock needs, but not
+// before it covers the screens, is done once it does.
+const UINT kFinishStartMessage = WM_APP + 2;
 // What the lock takes away that would outlive the process: given back at
 // the end of the session, while the keyboard guard dies with the process.
 const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR | LOCK_ACCESSIBILITY;
@@ -68,6 +72,7 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_STYLECHANGED, OnChangeHeardOf)
     ON_MESSAGE(WM_ACTIVATEAPP, OnChangeHeardOf)
     ON_MESSAGE(kCheckMessage, OnCheckNow)
+    ON_MESSAGE(kFinishStartMessage, OnFinishStart)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_ACTIVATE, OnActivate)
@@ -89,10 +94,14 @@ void CLockDlg::DoDataExchange() {
     m_ctlTime.SubclassDlgItem(IDC_TIME, this);
 }
 
+// In the order that covers the screens soonest without leaving a gap: the
+// watchdog is being started meanwhile (CLockApp), and is waited for before
+// anything that outlives the process is taken; the keyboard's and mouse's
+// guard, which dies with the process, is taken with them, before the
+// window is shown. The icons and the prompt come once the screens are
+// covered (OnFinishStart).
 BOOL CLockDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
-    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
     m_strAppDir = DirectoryOf(ModulePath());
     m_strConfigPath = m_strAppDir + L"config.ini";
@@ -103,6 +112,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_strMessage = options.message;
     m_bSettingsPending = 1;
 
+    WaitForWatchdog();
     SetLockdown(LOCK_ALL, 1, 0);
     m_bSystemLocked = true;
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -120,7 +130,6 @@ BOOL CLockDlg::OnInitDialog() {
     m_pUnlockDlg->m_hLockWnd = m_hWnd;
     m_pUnlockDlg->m_pszPassword = &m_strPassword;
     m_pUnlockDlg->m_pFailedAttempts = &m_failedAttempts;
-    m_pUnlockDlg->Create();
 
     m_ctlTime.SetMode(kElapsedTenths);
     m_ctlTime.SetColours(kUnlit, m_crLit);
@@ -130,7 +139,15 @@ BOOL CLockDlg::OnInitDialog() {
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
     SetTimer(m_hWnd, kGuardTimer, kGuardCheckMs, &CLockDlg::OnGuardTimer);
     m_strBanner1.clear();
+    PostMessageW(m_hWnd, kFinishStartMessage, 0, 0);
     return TRUE;
+}
+
+void CLockDlg::OnFinishStart() {
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
+    // Escape may have made it already.
+    if (!m_pUnlockDlg->m_hWnd) m_pUnlockDlg->Create();
 }
 
 void CLockDlg::PlaceClock() {

@@ -52,6 +52,7 @@ protected:
     // A change to the lock window itself, whoever made it.
     LRESULT OnChangeHeardOf(WPARAM, LPARAM);
     void OnCheckNow();
+    void OnFinishStart();
 
     DECLARE_MESSAGE_MAP()
 

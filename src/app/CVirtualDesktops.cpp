@@ -15,7 +15,7 @@ extern "C" const IID IID_IVirtualDesktopManager;  // a5cd92ff-29be-454c-8d04-d82
 #endif
 
 CVirtualDesktops::CVirtualDesktops() {
-    CoCreateInstance(CLSID_VirtualDesktopManager, nullptr, CLSCTX_ALL, IID_IVirtualDesktopManager, m_manager.Out());
+    CreateComObject(CLSID_VirtualDesktopManager, IID_IVirtualDesktopManager, m_manager.Out());
 }
 
 CVirtualDesktops::~CVirtualDesktops() = default;

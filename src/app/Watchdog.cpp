@@ -6,7 +6,11 @@
 #include "app/Lockdown.h"
 #include "framework/ScopedHandles.h"
 
-void StartWatchdog() {
+namespace {
+
+KernelHandle g_starting;  // the thread that starts the watchdog
+
+void StartWatchdogNow() {
     // Both handles are inheritable: the watchdog gets them by their values
     // on its command line.
     SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
@@ -22,4 +26,22 @@ void StartWatchdog() {
     if (!StartWatchdogProcess(self, mapping.get())) return;
     // The view keeps the shared memory for the rest of the lock's life.
     ShareLockdownState(static_cast<LockdownState*>(view.release()));
+}
+
+DWORD WINAPI StartingThread(LPVOID) {
+    StartWatchdogNow();
+    return 0;
+}
+
+}  // namespace
+
+void StartWatchdog() {
+    g_starting.reset(CreateThread(nullptr, 0, StartingThread, nullptr, 0, nullptr));
+    if (!g_starting) StartWatchdogNow();
+}
+
+void WaitForWatchdog() {
+    if (!g_starting) return;
+    WaitForSingleObject(g_starting.get(), INFINITE);
+    g_starting.reset();
 }

@@ -10,6 +10,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "framework/SystemFunction.h"
+
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -111,16 +113,25 @@ using Library = std::unique_ptr<std::remove_pointer_t<HMODULE>, LibraryDeleter>;
 // here is undone here.
 class ComApartment {
 public:
-    ComApartment() : m_hr(CoInitialize(nullptr)) {}
+    ComApartment() {
+        const auto initialize = SystemFunction<decltype(&CoInitialize)>(L"ole32.dll", "CoInitialize");
+        m_hr = initialize ? initialize(nullptr) : E_FAIL;
+    }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
     ~ComApartment() {
-        if (SUCCEEDED(m_hr)) CoUninitialize();
+        if (SUCCEEDED(m_hr)) SystemFunction<decltype(&CoUninitialize)>(L"ole32.dll", "CoUninitialize")();
     }
 
 private:
     HRESULT m_hr;
 };
+
+// A new COM object, through COM loaded when first needed.
+inline HRESULT CreateComObject(REFCLSID object, REFIID face, void** out) {
+    const auto create = SystemFunction<decltype(&CoCreateInstance)>(L"ole32.dll", "CoCreateInstance");
+    return create ? create(object, nullptr, CLSCTX_ALL, face, out) : E_FAIL;
+}
 
 // One reference to a COM object.
 template <class Interface>
@@ -135,7 +146,7 @@ public:
 
     Interface* operator->() const { return m_p; }
     explicit operator bool() const { return m_p != nullptr; }
-    // Where CoCreateInstance or QueryInterface puts the reference; only
+    // Where CreateComObject or QueryInterface puts the reference; only
     // for a pointer that holds none yet.
     void** Out() { return reinterpret_cast<void**>(&m_p); }
 

@@ -9,13 +9,14 @@
 
 bool CreateDesktopShortcut(const std::wstring& appDir) {
     wchar_t desktop[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathW(nullptr, desktop, CSIDL_DESKTOP, FALSE)) return false;
+    const auto folderPath = SystemFunction<decltype(&SHGetSpecialFolderPathW)>(L"shell32.dll", "SHGetSpecialFolderPathW");
+    if (!folderPath || !folderPath(nullptr, desktop, CSIDL_DESKTOP, FALSE)) return false;
     const std::optional<ShortcutPaths> paths = MakeShortcutPaths(appDir, desktop);
     if (!paths) return false;
 
     const ComApartment com;
     ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_ALL, IID_IShellLinkW, link.Out()))) return false;
+    if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.Out()))) return false;
     link->SetPath(paths->target.c_str());
     link->SetDescription(kShortcutName);
     ComPtr<IPersistFile> file;
