@@ -146,8 +146,11 @@ BOOL CLockDlg::OnInitDialog() {
 void CLockDlg::OnFinishStart() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    // Escape may have made it already.
+    // Escape may have made it already. The dialog manager gives a new
+    // dialog's first control the keyboard, hidden or not: the lock keeps it.
+    HWND focus = GetFocus();
     if (!m_pUnlockDlg->m_hWnd) m_pUnlockDlg->Create();
+    if (focus && GetFocus() != focus) SetFocus(focus);
 }
 
 void CLockDlg::PlaceClock() {

@@ -85,6 +85,11 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     PressKey(VK_RETURN);
     HWND box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
     ASSERT_NE(box, nullptr);
+    // The box runs a loop of the system's, which knows nothing of the
+    // lock's: messages only the system sends, posted by another program
+    // meanwhile, still reach neither the lock nor the box.
+    for (UINT message : {WM_DESTROY, WM_NCDESTROY, WM_ENDSESSION}) PostMessageW(lock, message, TRUE, 0);
+    PostMessageW(box, WM_INITDIALOG, 0, 0x1234);
     // A click on the black screen meanwhile gives the keyboard back to the
     // box, not to the lock window; Escape then only dismisses the box.
     MovePointer({10, 10});
