@@ -13,9 +13,9 @@
 #include <string>
 
 #include "TaskKeyHook.h"
-#include "app/ModulePath.h"
-#include "app/SystemControls.h"
-#include "app/WatchdogCommandLine.h"
+#include "app/system/ModulePath.h"
+#include "app/system/SystemControls.h"
+#include "WatchdogCommandLine.h"
 #include "framework/ScopedHandles.h"
 
 #define WATCHDOG_ENTRY extern "C" __declspec(dllexport) void CALLBACK

@@ -1,12 +1,12 @@
 #include "app/CLockApp.h"
 
-#include "app/CLockDlg.h"
-#include "app/CrashGuard.h"
-#include "app/FailedAttempts.h"
-#include "app/Lockdown.h"
-#include "app/PrimaryPlacement.h"
-#include "app/SessionClaim.h"
-#include "app/Watchdog.h"
+#include "app/lock/CLockDlg.h"
+#include "app/lockdown/CrashGuard.h"
+#include "app/lock/FailedAttempts.h"
+#include "app/lockdown/Lockdown.h"
+#include "app/dialogs/PrimaryPlacement.h"
+#include "app/lock/SessionClaim.h"
+#include "app/lockdown/Watchdog.h"
 
 CLockApp theApp;
 

@@ -1,10 +1,10 @@
 #include "settings/CSettingsDlg.h"
 
-#include "app/BackgroundMode.h"
-#include "app/ConfigFile.h"
-#include "app/DialogText.h"
-#include "app/PasswordText.h"
-#include "app/PrimaryPlacement.h"
+#include "app/config/BackgroundMode.h"
+#include "app/config/ConfigFile.h"
+#include "app/dialogs/DialogText.h"
+#include "app/dialogs/PasswordText.h"
+#include "app/dialogs/PrimaryPlacement.h"
 #include "res/resource.h"
 #include "settings/DesktopShortcut.h"
 

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "app/AccessibilityHotkeyFlags.h"
+#include "app/system/AccessibilityHotkeyFlags.h"
 
 namespace {
 

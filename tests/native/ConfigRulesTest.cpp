@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/BackgroundMode.h"
-#include "app/ConfigRules.h"
-#include "app/FailedAttempts.h"
-#include "app/PasswordText.h"
+#include "app/config/BackgroundMode.h"
+#include "app/config/ConfigRules.h"
+#include "app/lock/FailedAttempts.h"
+#include "app/dialogs/PasswordText.h"
 #include "res/resource.h"
 
 TEST(ConfigRules, DefaultFileIsFourCrLfLinesOf58Bytes) {

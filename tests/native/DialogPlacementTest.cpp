@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/DialogPlacement.h"
+#include "app/dialogs/DialogPlacement.h"
 
 TEST(DialogPlacement, CentredWholeInTheWorkArea) {
     // A work area that leaves a taskbar at the bottom of a 1024 x 768 screen.

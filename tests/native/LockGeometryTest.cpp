@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/LockGeometry.h"
-#include "app/LockGuardRules.h"
+#include "app/guard/LockGeometry.h"
+#include "app/guard/LockGuardRules.h"
 
 TEST(LockGeometry, OneMonitorIsCoveredWithOnePixelToSpare) {
     const ScreenRect window = LockWindowRect({{0, 0, 1024, 768}});

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/PolicyRestoreCommand.h"
+#include "app/system/PolicyRestoreCommand.h"
 
 namespace {
 

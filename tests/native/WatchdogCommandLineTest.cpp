@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/WatchdogCommandLine.h"
+#include "WatchdogCommandLine.h"
 
 // What rundll32 hands the entry: everything after the entry's name.
 std::wstring ArgumentsOf(const std::wstring& commandLine, const wchar_t* entry) {

@@ -2,7 +2,7 @@
 // refuses what its code page would not give back as it was.
 #include <gtest/gtest.h>
 
-#include "app/ConfigFile.h"
+#include "app/config/ConfigFile.h"
 
 TEST(ConfigFile, CodePageHoldsOnlyWhatComesBackAsItWas) {
     // Code page 936, the one of the systems the program is for: Chinese,

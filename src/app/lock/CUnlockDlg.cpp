@@ -1,0 +1,70 @@
+#include "app/lock/CUnlockDlg.h"
+
+#include "app/dialogs/DialogText.h"
+#include "app/dialogs/PasswordText.h"
+#include "app/dialogs/PrimaryPlacement.h"
+#include "app/lock/Shutdown.h"
+#include "res/resource.h"
+
+BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
+    ON_COMMAND(IDC_OK, OnButtonOk)
+    ON_COMMAND(IDC_CANCEL, OnButtonCancel)
+    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
+    ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
+    // The launch keys (mail, browser, calculator) start nothing while locked.
+    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
+END_MESSAGE_MAP()
+
+HWND CUnlockDlg::s_hUnlockedWnd = nullptr;
+
+CUnlockDlg::CUnlockDlg() : CDialog(IDD_UNLOCK) {}
+
+void CUnlockDlg::DoDataExchange() {
+    m_ctlPassword.SubclassDlgItem(IDC_UNLOCK_PASSWORD, this);
+}
+
+bool CUnlockDlg::TakeUnlockMark(HWND lock) {
+    const bool marked = lock && s_hUnlockedWnd == lock;
+    s_hUnlockedWnd = nullptr;
+    return marked;
+}
+
+void CUnlockDlg::OnButtonOk() {
+    std::wstring typed = ReadTrimmedText(m_hWnd, IDC_UNLOCK_PASSWORD);
+    const bool right = m_pszPassword && Unlocks(typed, *m_pszPassword);
+    WipeText(typed);
+    if (!right) {
+        if (m_pFailedAttempts) {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            m_pFailedAttempts->Add(now.wHour, now.wMinute, now.wSecond);
+        }
+        ShowFieldMessage(m_hWnd, IDC_UNLOCK_PASSWORD, L"解锁密码错误！\n\n* 区分大小写");
+        return;
+    }
+    s_hUnlockedWnd = m_hLockWnd;
+    SendMessageW(m_hLockWnd, WM_CLOSE, 0, 0);
+}
+
+void CUnlockDlg::OnButtonCancel() {
+    OnCancel();
+}
+
+void CUnlockDlg::OnButtonShutdown() {
+    if (m_bShutdownAllowed) ShutdownComputer();
+}
+
+LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
+    // Each time: the monitors may have changed since the last time.
+    if (shown) CenterOnPrimaryMonitor(m_hWnd);
+    if (shown) m_filter.emplace();
+    else m_filter.reset();
+    const LRESULT result = Default();
+    SetFocus(GetDlgItem(m_hWnd, IDC_UNLOCK_PASSWORD));
+    return result;
+}
+
+void CUnlockDlg::ShowShutdownButton(BOOL show) {
+    m_bShutdownAllowed = show != FALSE;
+    ShowWindow(GetDlgItem(m_hWnd, IDC_SHUTDOWN), show ? SW_SHOW : SW_HIDE);
+}
