@@ -151,6 +151,13 @@ bool CLockGuard::Check() {
     return changed;
 }
 
+void CLockGuard::CheckAlpha() {
+    if (!m_bHolding || ShownAlpha(m_hLock, m_nAlpha) == m_nAlpha) return;
+    m_bMending = true;
+    SetAlpha(m_nAlpha);
+    m_bMending = false;
+}
+
 // What got past the pin (a minimise, a change that skipped asking, a new
 // extended style or alpha set from outside, a switch to another virtual
 // desktop, which leaves the lock cloaked behind) is undone.

@@ -21,15 +21,15 @@ namespace {
 
 const UINT_PTR kSettingsTimer = 1;
 // The guard checks when told something may have got past, and this often
-// for what nothing announces (CLockGuard.h). The timer calls its procedure
+// the alpha, which nothing announces (CLockGuard.h). The timer calls its procedure
 // straight from the loop: under Wine a message through the window's
 // subclass chain costs calls to the wineserver.
 const UINT_PTR kGuardTimer = 2;
 const UINT kGuardCheckMs = 500;
-// Every this many regular checks, the lock also looks for taskbars that
-// appeared unannounced (a restarted shell, a new monitor): a search of all
-// windows, so less often.
-const unsigned kTaskbarEveryChecks = 2;
+// Every this many alpha checks (2 s), the whole check runs instead, with a
+// search for taskbars (a restarted shell, a new monitor): the net for a
+// window event the system did not send, and for new monitors under Wine.
+const unsigned kWholeCheckEvery = 4;
 // Windows ends the process right after the end of the session. A lock
 // still running this long after it was told of one locks down again.
 const UINT_PTR kRearmTimer = 4;
@@ -243,12 +243,13 @@ void CLockDlg::OnTimer(WPARAM id) {
 
 void CALLBACK CLockDlg::OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD) {
     if (auto* self = static_cast<CLockDlg*>(CWnd::FromHandle(lock))) {
-        self->Check(++self->m_nChecks % kTaskbarEveryChecks == 0);
+        if (++self->m_nChecks % kWholeCheckEvery == 0) self->Check();
+        else self->m_guard.CheckAlpha();
     }
 }
 
 void CLockDlg::OnCheckNow() {
-    Check(true);
+    Check();
 }
 
 LRESULT CLockDlg::OnChangeHeardOf(WPARAM, LPARAM) {
@@ -258,9 +259,9 @@ LRESULT CLockDlg::OnChangeHeardOf(WPARAM, LPARAM) {
 }
 
 // The guard's check, and a search for taskbars: a new one is taken too.
-void CLockDlg::Check(bool taskbars) {
+void CLockDlg::Check() {
     if (m_guard.Check()) OnScreensChanged();
-    if (taskbars && m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
+    if (m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
 }
 
 void CLockDlg::AcceptSettings() {

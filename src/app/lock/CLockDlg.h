@@ -58,7 +58,7 @@ protected:
 
 private:
     static void CALLBACK OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD);
-    void Check(bool taskbars);
+    void Check();
     void PlaceClock();
     void OnScreensChanged();
     void ShowUnlockPrompt();
