@@ -140,6 +140,7 @@ void CSegmentDisplay::OnPaint() {
     CPaintDC paint(m_hWnd);
     if (!m_bComposed) Compose(paint);
     if (m_frame) {
+        CatchUp();
         Copy(paint, paint.PaintRect(), *m_frame);
         return;
     }
@@ -214,7 +215,7 @@ void CSegmentDisplay::Compose(HDC compatible) {
     m_places.clear();
     m_bPlacesApart = true;
     for (std::size_t i = 0; i < m_glyphs.size(); ++i) {
-        GlyphPlace place{cells[i], ToRect(InkPixels(*m_glyphs[i], cells[i])), {}, {}, 0, {}};
+        GlyphPlace place{cells[i], ToRect(InkPixels(*m_glyphs[i], cells[i])), {}, {}, 0, {}, {}};
         IntersectRect(&place.shown, &place.ink, &client);
         if (i > 0 && m_places.back().ink.right > place.ink.left) m_bPlacesApart = false;
         m_places.push_back(std::move(place));
@@ -236,22 +237,37 @@ bool CSegmentDisplay::ShowChanges(const GlyphList& glyphs, const std::vector<std
         m_places[i].changesInARow = changes ? m_places[i].changesInARow + 1 : 0;
     }
     for (std::size_t i : positions) {
-        GlyphPlace& place = m_places[i];
-        const PackedPicture* drawn = DrawnGlyph(place, *glyphs[i]);
-        if (!drawn) return false;
-        const POINT origin = {place.ink.left, place.ink.top};
-        if (place.changesInARow < kBusyPlaceChanges) {
-            Copy(*m_frame, place.shown, origin, *drawn);
-            continue;
-        }
-        auto unpacked = place.unpacked.find(glyphs[i]->Mask());
-        if (unpacked == place.unpacked.end())
-            unpacked = place.unpacked.emplace(glyphs[i]->Mask(), drawn->Unpack()).first;
-        Copy(*m_frame, place.shown, origin, unpacked->second, drawn->Width());
+        if (!DrawnGlyph(m_places[i], *glyphs[i])) return false;
     }
+    // Onto the screen only: the kept picture catches up when it is next
+    // shown, which saves copying each change twice.
     const WindowDC screen(m_hWnd);
-    for (std::size_t i : positions) Copy(screen, m_places[i].shown, *m_frame);
+    for (std::size_t i : positions) {
+        GlyphPlace& place = m_places[i];
+        place.behind = glyphs[i]->Mask();
+        CopyGlyph(screen, place, *place.behind);
+    }
     return true;
+}
+
+void CSegmentDisplay::CatchUp() {
+    for (GlyphPlace& place : m_places) {
+        if (!place.behind) continue;
+        CopyGlyph(*m_frame, place, *place.behind);
+        place.behind.reset();
+    }
+}
+
+void CSegmentDisplay::CopyGlyph(HDC target, GlyphPlace& place, std::uint16_t mask) {
+    const POINT origin = {place.ink.left, place.ink.top};
+    const PackedPicture& drawn = place.drawn.at(mask);
+    if (place.changesInARow < kBusyPlaceChanges) {
+        Copy(target, place.shown, origin, drawn);
+        return;
+    }
+    auto unpacked = place.unpacked.find(mask);
+    if (unpacked == place.unpacked.end()) unpacked = place.unpacked.emplace(mask, drawn.Unpack()).first;
+    Copy(target, place.shown, origin, unpacked->second, drawn.Width());
 }
 
 const PackedPicture* CSegmentDisplay::DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph) {

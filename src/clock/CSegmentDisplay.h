@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "clock/CharacterMap.h"
@@ -56,6 +57,9 @@ private:
         // the rest of showing it.
         unsigned changesInARow = 0;
         std::map<std::uint16_t, std::vector<std::uint32_t>> unpacked;  // by lit mask
+        // The lit mask of a glyph already on the screen here, which the
+        // kept picture does not show yet.
+        std::optional<std::uint16_t> behind;
     };
 
     void OnPaint();
@@ -75,6 +79,10 @@ private:
     // Puts the glyphs at `positions` of the new list into the picture and
     // onto the screen; false when the picture must be composed anew.
     bool ShowChanges(const GlyphList& glyphs, const std::vector<std::size_t>& positions);
+    // Brings the kept picture up to what the screen shows.
+    void CatchUp();
+    // Copies the glyph drawn at the place with the lit `mask` onto `target`.
+    static void CopyGlyph(HDC target, GlyphPlace& place, std::uint16_t mask);
     // The glyph as drawn at the place; null when it could not be drawn.
     const PackedPicture* DrawnGlyph(GlyphPlace& place, const CSegmentGlyph& glyph);
 
