@@ -151,11 +151,15 @@ bool CLockGuard::Check() {
     return changed;
 }
 
-void CLockGuard::CheckAlpha() {
-    if (!m_bHolding || ShownAlpha(m_hLock, m_nAlpha) == m_nAlpha) return;
+bool CLockGuard::CheckUnannounced() {
+    if (!m_bHolding) return false;
     m_bMending = true;
-    SetAlpha(m_nAlpha);
+    const std::vector<ScreenRect> monitors = Monitors();
+    const bool changed = monitors != m_monitors;
+    if (changed) Cover(monitors);
+    if (ShownAlpha(m_hLock, m_nAlpha) != m_nAlpha) SetAlpha(m_nAlpha);
     m_bMending = false;
+    return changed;
 }
 
 // What got past the pin (a minimise, a change that skipped asking, a new

@@ -8,10 +8,10 @@
 // It checks when told that something may have got past: a window of
 // another program shown, created, raised, brought to the foreground or
 // cloaked anywhere on the desktop (the system's window events), or a
-// change the lock window hears of itself. Nothing announces another
-// program's new alpha for the window, so that is checked often; the whole
-// check runs now and then as the net for an event the system did not send
-// and, where the system sends no WM_DISPLAYCHANGE (Wine), for new monitors.
+// change the lock window hears of itself. What nothing announces, another
+// program's new alpha for the window and, where the system sends no
+// WM_DISPLAYCHANGE (Wine), new monitors, is checked often; the whole check
+// runs now and then as the net for an event the system did not send.
 #include <windows.h>
 
 #include <optional>
@@ -51,8 +51,10 @@ public:
     // and the cover was made anew.
     bool Check();
     // The frequent check, of what nothing announces: another program's new
-    // alpha for the window.
-    void CheckAlpha();
+    // alpha for the window and, where the system sends no WM_DISPLAYCHANGE
+    // (Wine), new monitors. True when the monitors changed and the cover
+    // was made anew.
+    bool CheckUnannounced();
 
 private:
     static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,

@@ -21,14 +21,14 @@ namespace {
 
 const UINT_PTR kSettingsTimer = 1;
 // The guard checks when told something may have got past, and this often
-// the alpha, which nothing announces (CLockGuard.h). The timer calls its procedure
+// what nothing announces (CLockGuard.h). The timer calls its procedure
 // straight from the loop: under Wine a message through the window's
 // subclass chain costs calls to the wineserver.
 const UINT_PTR kGuardTimer = 2;
 const UINT kGuardCheckMs = 500;
-// Every this many alpha checks (2 s), the whole check runs instead, with a
-// search for taskbars (a restarted shell, a new monitor): the net for a
-// window event the system did not send, and for new monitors under Wine.
+// Every this many checks (2 s), the whole check runs instead, with a search
+// for taskbars (a restarted shell, a new monitor): the net for a window
+// event the system did not send.
 const unsigned kWholeCheckEvery = 4;
 // Windows ends the process right after the end of the session. A lock
 // still running this long after it was told of one locks down again.
@@ -244,7 +244,7 @@ void CLockDlg::OnTimer(WPARAM id) {
 void CALLBACK CLockDlg::OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD) {
     if (auto* self = static_cast<CLockDlg*>(CWnd::FromHandle(lock))) {
         if (++self->m_nChecks % kWholeCheckEvery == 0) self->Check();
-        else self->m_guard.CheckAlpha();
+        else if (self->m_guard.CheckUnannounced()) self->OnScreensChanged();
     }
 }
 
