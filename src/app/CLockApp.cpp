@@ -19,7 +19,7 @@ BOOL CLockApp::InitInstance() {
     // Otherwise Windows puts a movable, closable ghost over the lock as soon
     // as it is slow to answer for a few seconds.
     DisableProcessWindowsGhosting();
-    PutBackWhatAnEarlierLockLeft();
+    GiveBackWhatAnEarlierLockLeft();
     StartWatchdog();
     CLockDlg lock;
     m_pMainWnd = &lock;

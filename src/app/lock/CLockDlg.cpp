@@ -41,9 +41,6 @@ const UINT kCheckMessage = WM_APP + 1;
 // Posted to itself at the end of OnInitDialog: what the lock needs, but not
 // before it covers the screens, is done once it does.
 const UINT kFinishStartMessage = WM_APP + 2;
-// What the lock takes away that would outlive the process: given back at
-// the end of the session, while the keyboard guard dies with the process.
-const unsigned kOutlivesTheProcess = LOCK_TASKMGR | LOCK_TASKBAR | LOCK_ACCESSIBILITY;
 const COLORREF kUnlit = RGB(0, 0, 0);
 const COLORREF kYellow = RGB(255, 255, 0);
 const COLORREF kWhite = RGB(255, 255, 255);
@@ -113,7 +110,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_bSettingsPending = 1;
 
     WaitForWatchdog();
-    SetLockdown(LOCK_ALL, 1, 0);
+    Take(kWhileLocked);
     m_bSystemLocked = true;
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     ShowWindow(GetDlgItem(m_hWnd, IDC_LOCK), SW_HIDE);
@@ -261,7 +258,7 @@ LRESULT CLockDlg::OnChangeHeardOf(WPARAM, LPARAM) {
 // The guard's check, and a search for taskbars: a new one is taken too.
 void CLockDlg::Check() {
     if (m_guard.Check()) OnScreensChanged();
-    if (m_bSystemLocked) SetLockdown(LOCK_TASKBAR, 1, 0);
+    if (m_bSystemLocked) Take(kTaskbars);
 }
 
 void CLockDlg::AcceptSettings() {
@@ -300,7 +297,7 @@ void CLockDlg::AcceptSettings() {
     // Once the system is locked down again after an end of the session
     // that did not come, the hold-off begins with it.
     m_bHoldingOff = m_bDisableScreenSafe != 0;
-    if (m_bHoldingOff && m_bSystemLocked) HoldOffScreenSaver(true);
+    if (m_bHoldingOff && m_bSystemLocked) Take(kHoldOff);
 }
 
 void CLockDlg::OnClose() {
@@ -337,8 +334,9 @@ void CLockDlg::OnEndSession(WPARAM ending) {
 // Takes away, or gives back, what outlives the process while the lock
 // window stays.
 void CLockDlg::LockSystem(bool on) {
-    SetLockdown(kOutlivesTheProcess, on, 0);
-    if (m_bHoldingOff) HoldOffScreenSaver(on);
+    const Lockdown what = m_bHoldingOff ? kOutlivesTheProcess : kOutlivesTheProcess & ~kHoldOff;
+    if (on) Take(what);
+    else GiveBack(what);
     m_bSystemLocked = on;
 }
 
@@ -364,18 +362,17 @@ void CLockDlg::ReleaseLock() {
     m_guard.Release();
     KillTimer(m_hWnd, kRearmTimer);
     m_ctlTime.Stop();
-    SetLockdown(LOCK_ALL, 0, 0);
-    if (m_bDisableScreenSafe) HoldOffScreenSaver(false);
+    GiveBack(m_bDisableScreenSafe ? kEverything : kWhileLocked);
     m_bSystemLocked = false;
 }
 
 void CLockDlg::OnButtonLock() {
-    SetLockdown(LOCK_ALL, 1, 0);
+    Take(kWhileLocked);
 }
 
 void CLockDlg::OnButtonUnlock() {
     // Only the lock's end gives the system back while the screen is held.
-    if (!m_guard.Holding()) SetLockdown(LOCK_ALL, 0, 0);
+    if (!m_guard.Holding()) GiveBack(kWhileLocked);
 }
 
 void CLockDlg::SetWindowAlpha(BYTE alpha) {

@@ -9,12 +9,12 @@
 namespace {
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) {
-    ReleaseAfterCrash();
+    GiveBackAfterCrash();
     return EXCEPTION_EXECUTE_HANDLER;  // end the process quietly
 }
 
 void OnAbort(int) {
-    ReleaseAfterCrash();
+    GiveBackAfterCrash();
 }
 
 }  // namespace

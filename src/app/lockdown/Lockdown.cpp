@@ -57,27 +57,16 @@ void TakePolicyValue(const PolicyValue& policy, LockdownState& state) {
 
 }  // namespace
 
-void SetLockdown(unsigned flags, int on, int extra) {
+void Take(Lockdown what) {
     LockdownState& state = *g_state;
-    if (flags & LOCK_TASKMGR) {
-        if (on) TakePolicyValue(kTaskManagerPolicy, state);
-        else GiveBackPolicyValue(kTaskManagerPolicy, state);
+    if (what & kTaskManager) TakePolicyValue(kTaskManagerPolicy, state);
+    if (what & kTaskKeys) DisableTaskKeys(1, 0);
+    if (what & kTaskbars) {
+        state.taskbarLocked = 1;
+        EnableTaskbars(false);
     }
-    if (flags & LOCK_TASKKEYS) DisableTaskKeys(on, extra);
-    if (flags & LOCK_TASKBAR) {
-        if (on) state.taskbarLocked = 1;
-        EnableTaskbars(!on);
-        if (!on) state.taskbarLocked = 0;
-    }
-    if (flags & LOCK_ACCESSIBILITY) {
-        if (on) TakeAccessibilityHotkeys(state.accessibilityHotkeys);
-        else GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
-    }
-}
-
-void HoldOffScreenSaver(bool on) {
-    LockdownState& state = *g_state;
-    if (on) {
+    if (what & kAccessibilityHotkeys) TakeAccessibilityHotkeys(state.accessibilityHotkeys);
+    if (what & kHoldOff) {
         // Held off already, the screensaver's earlier state is the one saved.
         if (!state.screenSaverHeldOff) {
             BOOL active = FALSE;
@@ -88,14 +77,26 @@ void HoldOffScreenSaver(bool on) {
         }
         SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
         TakePolicyValue(kLockWorkstationPolicy, state);
-    } else {
+    }
+}
+
+void GiveBack(Lockdown what) {
+    LockdownState& state = *g_state;
+    if (what & kTaskManager) GiveBackPolicyValue(kTaskManagerPolicy, state);
+    if (what & kTaskKeys) DisableTaskKeys(0, 0);
+    if (what & kTaskbars) {
+        EnableTaskbars(true);
+        state.taskbarLocked = 0;
+    }
+    if (what & kAccessibilityHotkeys) GiveBackAccessibilityHotkeys(state.accessibilityHotkeys);
+    if (what & kHoldOff) {
         GiveBackScreenSaver(state);
         SetThreadExecutionState(ES_CONTINUOUS);
         GiveBackPolicyValue(kLockWorkstationPolicy, state);
     }
 }
 
-void ReleaseAfterCrash() {
+void GiveBackAfterCrash() {
     if (InterlockedExchange(&g_releasedAfterCrash, 1)) return;
     UnhookTaskKeys();
     if (GiveBackTaken(*g_state)) HandOverToWindowsLock();
@@ -106,7 +107,7 @@ void ShareLockdownState(LockdownState* shared) {
     g_state = shared;
 }
 
-void PutBackWhatAnEarlierLockLeft() {
+void GiveBackWhatAnEarlierLockLeft() {
     for (const PolicyValue* policy : {&kTaskManagerPolicy, &kLockWorkstationPolicy}) {
         wchar_t command[1024];
         DWORD size = sizeof command;
