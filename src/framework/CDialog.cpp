@@ -7,7 +7,7 @@
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDOK, OnOK)
     ON_COMMAND(IDCANCEL, OnCancel)
-    ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
+    ON_TYPED(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
@@ -138,9 +138,8 @@ BOOL CDialog::OnInitDialog() {
 
 // On a monitor of another DPI the dialog keeps its size in inches, in the
 // place the system suggests.
-LRESULT CDialog::OnDpiChanged(WPARAM, LPARAM suggested) {
+void CDialog::OnDpiChanged(UINT, const RECT& suggested) {
     MoveToSuggestedRect(m_hWnd, suggested);
-    return 0;
 }
 
 void CDialog::OnOK() {

@@ -23,7 +23,7 @@ protected:
     virtual void DoDataExchange() {}
     virtual void OnOK();
     virtual void OnCancel();
-    LRESULT OnDpiChanged(WPARAM, LPARAM suggested);
+    void OnDpiChanged(UINT dpi, const RECT& suggested);
 
     DECLARE_MESSAGE_MAP()
 

@@ -55,8 +55,7 @@ int SystemMetricForDpi(int index, UINT dpi) {
     return forDpi ? forDpi(index, dpi) : GetSystemMetrics(index);
 }
 
-void MoveToSuggestedRect(HWND hWnd, LPARAM suggested) {
-    const RECT& rc = *reinterpret_cast<const RECT*>(suggested);
+void MoveToSuggestedRect(HWND hWnd, const RECT& rc) {
     SetWindowPos(hWnd, nullptr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

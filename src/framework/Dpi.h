@@ -14,5 +14,5 @@ NONCLIENTMETRICSW NonClientMetricsForDpi(UINT dpi);
 // GetSystemMetrics at `dpi`.
 int SystemMetricForDpi(int index, UINT dpi);
 // The answer to WM_DPICHANGED: the window takes the rectangle the system
-// suggests in `suggested` (lParam), so it keeps its size in inches.
-void MoveToSuggestedRect(HWND hWnd, LPARAM suggested);
+// suggests, so it keeps its size in inches.
+void MoveToSuggestedRect(HWND hWnd, const RECT& suggested);

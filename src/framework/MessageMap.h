@@ -20,9 +20,9 @@ struct MessageMap {
     const MessageEntry* entries;
 };
 
-// Adapts a handler member function to the table's plain call form. Three
-// shapes cover every handler: no arguments, the message's word parameter,
-// or both parameters with a result.
+// Adapts a handler member function to the table's plain call form, for a
+// message whose arguments it reads raw or not at all: no arguments, the
+// message's word parameter, or both parameters with a result.
 template <auto Handler> struct MessageHandler;
 
 template <class T, void (T::*F)()> struct MessageHandler<F> {
@@ -42,6 +42,84 @@ template <class T, void (T::*F)(WPARAM)> struct MessageHandler<F> {
 template <class T, LRESULT (T::*F)(WPARAM, LPARAM)> struct MessageHandler<F> {
     static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
         return (static_cast<T*>(wnd)->*F)(wParam, lParam);
+    }
+};
+
+// The typed rows: a message with structured arguments reaches its handler
+// with them cracked into their own types, in the one form this table gives
+// for it; a handler of another form, or a message without one, does not
+// compile. A handler without a result answers 0, the answer the system
+// expects of a handled message.
+template <UINT Message, auto Handler> struct TypedHandler;
+
+// The timer's id.
+template <class T, void (T::*F)(UINT_PTR)> struct TypedHandler<WM_TIMER, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM) {
+        (static_cast<T*>(wnd)->*F)(wParam);
+        return 0;
+    }
+};
+
+// The command, with the low four bits the system uses itself.
+template <class T, void (T::*F)(UINT)> struct TypedHandler<WM_SYSCOMMAND, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM) {
+        (static_cast<T*>(wnd)->*F)(static_cast<UINT>(wParam));
+        return 0;
+    }
+};
+
+// The change about to be made, which the handler may alter.
+template <class T, void (T::*F)(WINDOWPOS*)> struct TypedHandler<WM_WINDOWPOSCHANGING, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM, LPARAM lParam) {
+        (static_cast<T*>(wnd)->*F)(reinterpret_cast<WINDOWPOS*>(lParam));
+        return 0;
+    }
+};
+
+// WA_ACTIVE, WA_CLICKACTIVE or WA_INACTIVE; the window that loses or gains
+// the activation; whether this one is minimised.
+template <class T, void (T::*F)(UINT, HWND, bool)> struct TypedHandler<WM_ACTIVATE, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
+        (static_cast<T*>(wnd)->*F)(LOWORD(wParam), reinterpret_cast<HWND>(lParam), HIWORD(wParam) != 0);
+        return 0;
+    }
+};
+
+// Shown or hidden; why (0 for ShowWindow, else an SW_PARENT* or SW_OTHER*).
+template <class T, void (T::*F)(bool, UINT)> struct TypedHandler<WM_SHOWWINDOW, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
+        (static_cast<T*>(wnd)->*F)(wParam != 0, static_cast<UINT>(lParam));
+        return 0;
+    }
+};
+
+// The ENDSESSION_* reasons; the answer is whether the session may end.
+template <class T, bool (T::*F)(UINT)> struct TypedHandler<WM_QUERYENDSESSION, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM, LPARAM lParam) {
+        return (static_cast<T*>(wnd)->*F)(static_cast<UINT>(lParam)) ? TRUE : FALSE;
+    }
+};
+
+// Whether the session ends after all; the ENDSESSION_* reasons.
+template <class T, void (T::*F)(bool, UINT)> struct TypedHandler<WM_ENDSESSION, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
+        (static_cast<T*>(wnd)->*F)(wParam != 0, static_cast<UINT>(lParam));
+        return 0;
+    }
+};
+
+// The window's new DPI; the place the system suggests for it there.
+template <class T, void (T::*F)(UINT, const RECT&)> struct TypedHandler<WM_DPICHANGED, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM wParam, LPARAM lParam) {
+        (static_cast<T*>(wnd)->*F)(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
+};
+
+// The icon shown while a minimised window is dragged.
+template <class T, HICON (T::*F)()> struct TypedHandler<WM_QUERYDRAGICON, F> {
+    static LRESULT Call(CWnd* wnd, WPARAM, LPARAM) {
+        return reinterpret_cast<LRESULT>((static_cast<T*>(wnd)->*F)());
     }
 };
 
@@ -65,6 +143,7 @@ protected:                                                                 \
 
 #define ON_MESSAGE(message, fn) {message, 0, 0, &MessageHandler<&ThisClass::fn>::Call},
 #define ON_MESSAGE_RESULT(message, result) {message, 0, 0, &AnswerWith<result>},
+#define ON_TYPED(message, fn) {message, 0, 0, &TypedHandler<message, &ThisClass::fn>::Call},
 #define ON_COMMAND(id, fn) {WM_COMMAND, 0, id, &MessageHandler<&ThisClass::fn>::Call},
 #define ON_CONTROL(code, id, fn) {WM_COMMAND, code, id, &MessageHandler<&ThisClass::fn>::Call},
 

@@ -50,7 +50,7 @@ protected:
         g_log.push_back("derived app");
         return 2;
     }
-    void OnTimerMessage(WPARAM id) {
+    void OnTimerMessage(UINT_PTR id) {
         g_log.push_back("timer " + std::to_string(id));
         GetWindowRect(m_hWnd, &m_rectAtEnd);
         EndDialog(static_cast<int>(id));
@@ -60,7 +60,39 @@ protected:
 
 BEGIN_MESSAGE_MAP(DerivedDlg, BaseDlg)
     ON_MESSAGE(WM_APP, OnApp)
-    ON_MESSAGE(WM_TIMER, OnTimerMessage)
+    ON_TYPED(WM_TIMER, OnTimerMessage)
+END_MESSAGE_MAP()
+
+// A dialog whose typed rows say what their handlers were given.
+class TypedDlg : public BaseDlg {
+protected:
+    void OnWindowPosChanging(WINDOWPOS* change) {
+        if (!(change->flags & SWP_NOSIZE)) change->cx = 123;
+    }
+    void OnSysCommand(UINT command) { g_log.push_back("command " + std::to_string(command)); }
+    void OnActivate(UINT state, HWND other, bool minimised) {
+        g_log.push_back("activate " + std::to_string(state) + (other == m_hWnd ? " self" : " other") +
+                        (minimised ? " minimised" : ""));
+    }
+    void OnShowWindow(bool shown, UINT status) {
+        g_log.push_back(std::string(shown ? "shown " : "hidden ") + std::to_string(status));
+    }
+    bool OnQueryEndSession(UINT reasons) { return !(reasons & ENDSESSION_CLOSEAPP); }
+    void OnEndSession(bool ending, UINT reasons) {
+        g_log.push_back(std::string(ending ? "ends " : "goes on ") + std::to_string(reasons));
+    }
+    HICON OnQueryDragIcon() { return LoadIconW(nullptr, IDI_APPLICATION); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TypedDlg, BaseDlg)
+    ON_TYPED(WM_WINDOWPOSCHANGING, OnWindowPosChanging)
+    ON_TYPED(WM_SYSCOMMAND, OnSysCommand)
+    ON_TYPED(WM_ACTIVATE, OnActivate)
+    ON_TYPED(WM_SHOWWINDOW, OnShowWindow)
+    ON_TYPED(WM_QUERYENDSESSION, OnQueryEndSession)
+    ON_TYPED(WM_ENDSESSION, OnEndSession)
+    ON_TYPED(WM_QUERYDRAGICON, OnQueryDragIcon)
 END_MESSAGE_MAP()
 
 // A dialog that does one thing to itself once its modal run has begun.
@@ -329,4 +361,39 @@ TEST_F(FrameworkTest, NewSystemColoursReachTheControls) {
     ReflectionFixture f;
     f.SendToDialog(WM_SYSCOLORCHANGE, 0, 0);
     EXPECT_EQ(g_log, (std::vector<std::string>{"colours"}));
+}
+
+// Each word and long parameter reaches its handler as what it means; a
+// change made to the WINDOWPOS is the one the system makes.
+TEST_F(FrameworkTest, TypedRowsCrackTheirMessagesArguments) {
+    TypedDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND window = dialog.m_hWnd;
+    SetWindowPos(window, nullptr, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    RECT r;
+    GetWindowRect(window, &r);
+    EXPECT_EQ(r.right - r.left, 123);
+    g_log.clear();  // whatever the system sent the new window meanwhile
+    SendMessageW(window, WM_SYSCOMMAND, SC_SCREENSAVE | 2, MAKELPARAM(5, 6));
+    SendMessageW(window, WM_ACTIVATE, MAKEWPARAM(WA_CLICKACTIVE, TRUE), reinterpret_cast<LPARAM>(window));
+    SendMessageW(window, WM_ACTIVATE, WA_INACTIVE, 0);
+    SendMessageW(window, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+    SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    SendMessageW(window, WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"command " + std::to_string(SC_SCREENSAVE | 2),
+                                               "activate 2 self minimised", "activate 0 other", "shown 3",
+                                               "ends " + std::to_string(ENDSESSION_LOGOFF), "goes on 0"}));
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), FALSE);
+    EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    EXPECT_EQ(SendMessageW(window, WM_QUERYDRAGICON, 0, 0),
+              reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_APPLICATION)));
+
+    // The framework's own row: a dialog takes the place the system suggests
+    // for its new DPI.
+    DerivedDlg plain;
+    ASSERT_TRUE(plain.Create());
+    RECT suggested = {40, 50, 340, 250};
+    SendMessageW(plain.m_hWnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    GetWindowRect(plain.m_hWnd, &r);
+    EXPECT_TRUE(EqualRect(&r, &suggested)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
 }

@@ -9,7 +9,7 @@
 BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
-    ON_MESSAGE(WM_SHOWWINDOW, OnShowWindow)
+    ON_TYPED(WM_SHOWWINDOW, OnShowWindow)
     ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
     // The launch keys (mail, browser, calculator) start nothing while locked.
     ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
@@ -54,14 +54,13 @@ void CUnlockDlg::OnButtonShutdown() {
     if (m_bShutdownAllowed) ShutdownComputer();
 }
 
-LRESULT CUnlockDlg::OnShowWindow(WPARAM shown, LPARAM) {
+void CUnlockDlg::OnShowWindow(bool shown, UINT) {
     // Each time: the monitors may have changed since the last time.
     if (shown) CenterOnPrimaryMonitor(m_hWnd);
     if (shown) m_filter.emplace();
     else m_filter.reset();
-    const LRESULT result = Default();
+    Default();
     SetFocus(GetDlgItem(m_hWnd, IDC_UNLOCK_PASSWORD));
-    return result;
 }
 
 void CUnlockDlg::ShowShutdownButton(BOOL show) {

@@ -39,7 +39,7 @@ protected:
     void OnButtonShutdown();
     // Showing puts the prompt in the middle of the primary monitor, and
     // holds the queue's filter while it is shown.
-    LRESULT OnShowWindow(WPARAM shown, LPARAM lParam);
+    void OnShowWindow(bool shown, UINT status);
 
     DECLARE_MESSAGE_MAP()
 
