@@ -3,17 +3,15 @@
 #include "app/config/BackgroundMode.h"
 #include "app/lock/CUnlockDlg.h"
 #include "app/config/ConfigFile.h"
-#include "app/guard/LockGeometry.h"
 #include "app/guard/LockGuardRules.h"
 #include "app/lockdown/Lockdown.h"
 #include "app/system/ModulePath.h"
 #include "app/dialogs/PasswordText.h"
 #include "app/dialogs/PrimaryPlacement.h"
 #include "app/lockdown/Watchdog.h"
+#include "app/lock/LockFace.h"
 #include "app/lock/Shutdown.h"
-#include "framework/Dpi.h"
 #include "framework/ForgedMessageFilter.h"
-#include "framework/ScopedHandles.h"
 #include "res/resource.h"
 #include "settings/CSettingsDlg.h"
 
@@ -130,12 +128,11 @@ BOOL CLockDlg::OnInitDialog() {
 
     m_ctlTime.SetMode(kElapsedTenths);
     m_ctlTime.SetColours(kUnlit, m_crLit);
-    PlaceClock();
+    PlaceClock(m_hWnd, m_ctlTime.m_hWnd);
     SetWindowLongW(m_hWnd, GWL_EXSTYLE, GetWindowLongW(m_hWnd, GWL_EXSTYLE) ^ WS_EX_LAYERED);
     SetWindowAlpha(kStartAlpha);
     SetTimer(m_hWnd, kSettingsTimer, 300, nullptr);
     SetTimer(m_hWnd, kGuardTimer, kGuardCheckMs, &CLockDlg::OnGuardTimer);
-    m_strBanner1.clear();
     PostMessageW(m_hWnd, kFinishStartMessage, 0, 0);
     return TRUE;
 }
@@ -148,15 +145,6 @@ void CLockDlg::OnFinishStart() {
     HWND focus = GetFocus();
     if (!m_pUnlockDlg->m_hWnd) m_pUnlockDlg->Create();
     if (focus && GetFocus() != focus) SetFocus(focus);
-}
-
-void CLockDlg::PlaceClock() {
-    RECT window;
-    GetWindowRect(m_hWnd, &window);
-    const ScreenRect r = ClockRect(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                   {window.left, window.top, window.right, window.bottom});
-    SetWindowPos(GetDlgItem(m_hWnd, IDC_TIME), nullptr, r.left, r.top, r.Width(), r.Height(),
-                 SWP_NOZORDER);
 }
 
 // A monitor's new resolution or scale: whatever the system would do with
@@ -172,7 +160,7 @@ LRESULT CLockDlg::OnDisplayChange(WPARAM, LPARAM) {
 // clock, the message above it and a shown prompt go to the primary
 // monitor, wherever it is now.
 void CLockDlg::OnScreensChanged() {
-    PlaceClock();
+    PlaceClock(m_hWnd, m_ctlTime.m_hWnd);
     if (ShowsMessage()) {
         // The message drawn onto the screen itself stays there until the
         // windows under it paint again.
@@ -384,83 +372,18 @@ LRESULT CLockDlg::OnQueryDragIcon(WPARAM, LPARAM) {
 }
 
 void CLockDlg::OnPaint() {
+    // Kept for a lock minimised for a moment, until the guard restores it.
     if (IsIconic(m_hWnd)) {
-        const CPaintDC dc(m_hWnd);
-        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(dc)), 0);
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                 (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, m_hIcon);
+        PaintLockIcon(m_hWnd, m_hIcon);
         return;
     }
-    const GdiObject<HFONT> font(CreateFontW(50, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                            DEFAULT_PITCH | FF_SWISS, L"Arial"));
-    if (PaintsOnScreen(m_strBgMode) && !m_bSettingsPending) {
-        // The practically invisible mode writes onto the screen itself.
-        const WindowDC screen(nullptr);
-        DrawBanners(screen, font.get());
-        RECT window;
-        GetWindowRect(m_hWnd, &window);
-        DrawMessage(screen, {window.left, window.top});
-    } else {
-        const CPaintDC dc(m_hWnd);
-        RECT client;
-        GetClientRect(m_hWnd, &client);
-        FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-        DrawBanners(dc, font.get());
-        DrawMessage(dc, {0, 0});
-    }
+    PaintLockFace(m_hWnd, PaintsOnScreen(m_strBgMode) && !m_bSettingsPending,
+                  ShowsMessage() ? m_strMessage : std::wstring(), m_crLit);
     Default();
-}
-
-void CLockDlg::DrawBanners(HDC dc, HFONT font) const {
-    const CSelectedObject selected(dc, font);
-    SetTextColor(dc, RGB(255, 0, 0));
-    SetBkMode(dc, TRANSPARENT);
-    TextOutW(dc, 100, 50, m_strBanner1.c_str(), static_cast<int>(m_strBanner1.size()));
-    TextOutW(dc, 100, 100, m_strBanner2.c_str(), static_cast<int>(m_strBanner2.size()));
-    SetTextColor(dc, RGB(255, 255, 0));
-    TextOutW(dc, 100, 150, m_strBanner3.c_str(), static_cast<int>(m_strBanner3.size()));
 }
 
 // Once the lock has begun, and only with a message: without one the
 // screen outside the clock stays black.
 bool CLockDlg::ShowsMessage() const {
     return !m_strMessage.empty() && !m_bSettingsPending;
-}
-
-// One line above the clock on the primary monitor, in the clock's lit
-// colour and the system's message font, as large as the screen allows and
-// the monitor's DPI needs. `clientOrigin` is where the window's client area
-// starts in the context's coordinates. Only paints of the lock window get
-// here, never the clock's ticks.
-void CLockDlg::DrawMessage(HDC dc, POINT clientOrigin) const {
-    if (!ShowsMessage()) return;
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    const UINT dpi = PrimaryMonitorDpi();
-    LOGFONTW face = NonClientMetricsForDpi(dpi).lfMessageFont;
-    face.lfWidth = 0;
-    face.lfQuality = ANTIALIASED_QUALITY;
-    face.lfHeight = kMessageMeasureHeight;
-    const int length = static_cast<int>(m_strMessage.size());
-    SIZE measured = {};
-    {
-        const GdiObject<HFONT> measuring(CreateFontIndirectW(&face));
-        const CSelectedObject selected(dc, measuring.get());
-        GetTextExtentPoint32W(dc, m_strMessage.c_str(), length, &measured);
-    }
-    face.lfHeight = MessageFontHeight(cx, cy, dpi, measured.cx);
-    const GdiObject<HFONT> font(CreateFontIndirectW(&face));
-    const CSelectedObject selected(dc, font.get());
-    RECT window;
-    GetWindowRect(m_hWnd, &window);
-    const ScreenRect r =
-        MessageRect(cx, cy, face.lfHeight, {window.left, window.top, window.right, window.bottom});
-    RECT place = {r.left, r.top, r.right, r.bottom};
-    OffsetRect(&place, clientOrigin.x, clientOrigin.y);
-    SetTextColor(dc, m_crLit);
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextW(dc, m_strMessage.c_str(), length, &place,
-              DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }

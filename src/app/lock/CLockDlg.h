@@ -59,7 +59,6 @@ protected:
 private:
     static void CALLBACK OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD);
     void Check();
-    void PlaceClock();
     void OnScreensChanged();
     void ShowUnlockPrompt();
     bool PromptShown() const;
@@ -68,9 +67,7 @@ private:
     void ReleaseLock();
     void AcceptSettings();
     void SetWindowAlpha(BYTE alpha);
-    void DrawBanners(HDC dc, HFONT font) const;
     bool ShowsMessage() const;
-    void DrawMessage(HDC dc, POINT clientOrigin) const;
     void RedrawNow();
 
     std::wstring m_strPassword;
@@ -81,7 +78,6 @@ private:
     int m_bAllowShutdown = 0;
     int m_bSettingsPending = 0;
     CUnlockDlg* m_pUnlockDlg = nullptr;
-    std::wstring m_strBanner1, m_strBanner2, m_strBanner3;
     std::wstring m_strMessage;  // the owner's message, drawn above the clock
     COLORREF m_crLit;  // the clock's lit segments, and the message
     CElapsedTimeStatic m_ctlTime;
