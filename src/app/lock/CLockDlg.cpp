@@ -32,8 +32,6 @@ const unsigned kWholeCheckEvery = 4;
 // still running this long after it was told of one locks down again.
 const UINT_PTR kRearmTimer = 4;
 const UINT kRearmMs = 2000;
-// Posted to itself: the prompt takes the keyboard back from the lock window.
-const UINT kReturnToPromptMessage = WM_APP;
 // Posted by the guard: something may have got past it.
 const UINT kCheckMessage = WM_APP + 1;
 // Posted to itself at the end of OnInitDialog: what the lock needs, but not
@@ -71,7 +69,6 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_MESSAGE(WM_QUERYENDSESSION, OnQueryEndSession)
     ON_MESSAGE(WM_ENDSESSION, OnEndSession)
     ON_MESSAGE(WM_ACTIVATE, OnActivate)
-    ON_MESSAGE(kReturnToPromptMessage, OnReturnToPrompt)
     // The launch keys (mail, browser, calculator) start nothing while locked.
     ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
@@ -121,10 +118,7 @@ BOOL CLockDlg::OnInitDialog() {
     m_guard.Hold(m_hWnd);
     m_guard.WatchEvents(kCheckMessage);
 
-    m_pUnlockDlg = new CUnlockDlg;
-    m_pUnlockDlg->m_hLockWnd = m_hWnd;
-    m_pUnlockDlg->m_pszPassword = &m_strPassword;
-    m_pUnlockDlg->m_pFailedAttempts = &m_failedAttempts;
+    m_pUnlockDlg = new CUnlockDlg(m_hWnd, &m_strPassword, &m_failedAttempts);
 
     m_ctlTime.SetMode(kElapsedTenths);
     m_ctlTime.SetColours(kUnlit, m_crLit);
@@ -140,11 +134,7 @@ BOOL CLockDlg::OnInitDialog() {
 void CLockDlg::OnFinishStart() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    // Escape may have made it already. The dialog manager gives a new
-    // dialog's first control the keyboard, hidden or not: the lock keeps it.
-    HWND focus = GetFocus();
-    if (!m_pUnlockDlg->m_hWnd) m_pUnlockDlg->Create();
-    if (focus && GetFocus() != focus) SetFocus(focus);
+    m_pUnlockDlg->CreateHidden();
 }
 
 // A monitor's new resolution or scale: whatever the system would do with
@@ -174,7 +164,7 @@ BOOL CLockDlg::PreTranslateMessage(MSG* msg) {
         msg->wParam = 0;
     } else if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
         msg->wParam = 0;
-        ShowUnlockPrompt();
+        m_pUnlockDlg->Show(m_bAllowShutdown != 0);
     } else if (msg->wParam == VK_F4) {
         // Alt+F4 arrives as a system key; without its key code it closes nothing.
         msg->wParam = 0;
@@ -182,30 +172,16 @@ BOOL CLockDlg::PreTranslateMessage(MSG* msg) {
     return CDialog::PreTranslateMessage(msg);
 }
 
-void CLockDlg::ShowUnlockPrompt() {
-    // A prompt that could not be made before is made now: the lock must
-    // never be left without its one way to end.
-    if (!m_pUnlockDlg->m_hWnd && !m_pUnlockDlg->Create()) return;
-    m_pUnlockDlg->ShowShutdownButton(m_bAllowShutdown);
-    ShowWindow(m_pUnlockDlg->m_hWnd, SW_SHOW);
-}
-
 bool CLockDlg::PromptShown() const {
-    return m_pUnlockDlg && m_pUnlockDlg->m_hWnd && IsWindowVisible(m_pUnlockDlg->m_hWnd);
+    return m_pUnlockDlg && m_pUnlockDlg->Shown();
 }
 
-// The black screen takes no input. A click on it while the prompt is up
-// hands the keyboard back to the prompt, or to the message it shows, which
-// must not stay hidden behind the lock.
+// The black screen takes no input: a click on it while the prompt is up
+// hands the keyboard back.
 LRESULT CLockDlg::OnActivate(WPARAM state, LPARAM) {
     const LRESULT result = Default();
-    if (LOWORD(state) != WA_INACTIVE && PromptShown()) PostMessageW(m_hWnd, kReturnToPromptMessage, 0, 0);
+    if (LOWORD(state) != WA_INACTIVE && m_pUnlockDlg) m_pUnlockDlg->TakeTheKeyboardBack();
     return result;
-}
-
-void CLockDlg::OnReturnToPrompt() {
-    if (PromptShown() && GetForegroundWindow() == m_hWnd)
-        SetForegroundWindow(GetLastActivePopup(m_pUnlockDlg->m_hWnd));
 }
 
 void CLockDlg::OnTimer(WPARAM id) {

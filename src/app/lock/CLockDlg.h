@@ -48,7 +48,6 @@ protected:
     LRESULT OnQueryEndSession(WPARAM, LPARAM reason);
     void OnEndSession(WPARAM ending);
     LRESULT OnActivate(WPARAM state, LPARAM);
-    void OnReturnToPrompt();
     // A change to the lock window itself, whoever made it.
     LRESULT OnChangeHeardOf(WPARAM, LPARAM);
     void OnCheckNow();
@@ -60,7 +59,6 @@ private:
     static void CALLBACK OnGuardTimer(HWND lock, UINT, UINT_PTR, DWORD);
     void Check();
     void OnScreensChanged();
-    void ShowUnlockPrompt();
     bool PromptShown() const;
     void EndLock(int result);
     void LockSystem(bool on);

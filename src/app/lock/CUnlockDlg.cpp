@@ -6,18 +6,27 @@
 #include "app/lock/Shutdown.h"
 #include "res/resource.h"
 
+namespace {
+
+// Posted to itself: the lock window is in the middle of being activated.
+const UINT kTakeTheKeyboardBackMessage = WM_APP;
+
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_TYPED(WM_SHOWWINDOW, OnShowWindow)
     ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
+    ON_MESSAGE(kTakeTheKeyboardBackMessage, OnTakeTheKeyboardBack)
     // The launch keys (mail, browser, calculator) start nothing while locked.
     ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
 HWND CUnlockDlg::s_hUnlockedWnd = nullptr;
 
-CUnlockDlg::CUnlockDlg() : CDialog(IDD_UNLOCK) {}
+CUnlockDlg::CUnlockDlg(HWND lock, const std::wstring* password, FailedAttempts* failedAttempts)
+    : CDialog(IDD_UNLOCK), m_pszPassword(password), m_hLockWnd(lock), m_pFailedAttempts(failedAttempts) {}
 
 void CUnlockDlg::DoDataExchange() {
     m_ctlPassword.SubclassDlgItem(IDC_UNLOCK_PASSWORD, this);
@@ -61,6 +70,33 @@ void CUnlockDlg::OnShowWindow(bool shown, UINT) {
     else m_filter.reset();
     Default();
     SetFocus(GetDlgItem(m_hWnd, IDC_UNLOCK_PASSWORD));
+}
+
+void CUnlockDlg::CreateHidden() {
+    if (m_hWnd) return;
+    // The dialog manager gives a new dialog's first control the keyboard,
+    // hidden or not.
+    HWND focus = GetFocus();
+    Create();
+    if (focus && GetFocus() != focus) SetFocus(focus);
+}
+
+void CUnlockDlg::Show(bool allowShutdown) {
+    if (!m_hWnd && !Create()) return;
+    ShowShutdownButton(allowShutdown);
+    ShowWindow(m_hWnd, SW_SHOW);
+}
+
+bool CUnlockDlg::Shown() const {
+    return m_hWnd && IsWindowVisible(m_hWnd);
+}
+
+void CUnlockDlg::TakeTheKeyboardBack() {
+    if (Shown()) PostMessageW(m_hWnd, kTakeTheKeyboardBackMessage, 0, 0);
+}
+
+void CUnlockDlg::OnTakeTheKeyboardBack() {
+    if (Shown() && GetForegroundWindow() == m_hLockWnd) SetForegroundWindow(GetLastActivePopup(m_hWnd));
 }
 
 void CUnlockDlg::ShowShutdownButton(BOOL show) {
