@@ -35,6 +35,6 @@ void ShutdownComputer() {
     if (ExitWindowsEx(EWX_SHUTDOWN, 0)) g_shutdownRequested = true;
 }
 
-bool ShutdownRequested() {
-    return g_shutdownRequested;
+bool SessionIsEnding() {
+    return GetSystemMetrics(SM_SHUTTINGDOWN) != 0 || g_shutdownRequested;
 }
