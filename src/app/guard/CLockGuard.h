@@ -27,7 +27,6 @@ public:
     // Covers every monitor with `lock` and holds it there from now on.
     void Hold(HWND lock);
     void Release();
-    bool Holding() const { return m_bHolding; }
 
     // From now on posts `message` to the lock when a window event says
     // something may have got past, one at a time: the lock then checks.
