@@ -26,7 +26,7 @@ enum class LockEvent {
     unlocked,           // the right password was typed
     sessionEnds,        // the session really ends: Windows ends the process right after
     sessionGoesOn,      // an announced end of the session did not come
-    taskbarSearch,      // the regular search for taskbars, which may find a new one
+    taskbarSearch,      // a search for taskbars, which may find a new one
     destroyed,
 };
 
