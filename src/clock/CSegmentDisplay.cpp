@@ -7,6 +7,7 @@
 #include "clock/CSegmentInks.h"
 #include "framework/COffscreenDC.h"
 #include "framework/ScopedHandles.h"
+#include "framework/WindowText.h"
 
 BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
     ON_MESSAGE(WM_PAINT, OnPaint)
@@ -21,12 +22,6 @@ BEGIN_MESSAGE_MAP(CSegmentDisplay, CWnd)
 END_MESSAGE_MAP()
 
 namespace {
-std::wstring WindowText(HWND hWnd) {
-    std::wstring text(GetWindowTextLengthW(hWnd) + 1, L'\0');
-    text.resize(GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size())));
-    return text;
-}
-
 RECT ToRect(const PixelRect& pixels) {
     return {pixels.left, pixels.top, pixels.right, pixels.bottom};
 }
@@ -131,7 +126,7 @@ std::vector<GlyphCell> CSegmentDisplay::LayoutGlyphs(const RECT& client) const {
 
 void CSegmentDisplay::BuildGlyphs() {
     if (!m_bModified) return;
-    if (m_strText == L"?") m_strText = WindowText(m_hWnd);
+    if (m_strText == L"?") m_strText = ReadWindowText(m_hWnd);
     m_glyphs = BuildGlyphList(m_strText);
     m_bModified = false;
 }

@@ -7,17 +7,8 @@
 #include "framework/Dpi.h"
 #include "framework/DpiScale.h"
 #include "framework/ScopedHandles.h"
+#include "framework/WindowText.h"
 #include "menu/MenuGdi.h"
-
-namespace {
-
-std::wstring WindowText(HWND hWnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CFlatButton, CWnd)
     ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
@@ -109,7 +100,7 @@ void CFlatButton::DrawItem(const DRAWITEMSTRUCT* draw) {
     SetBkMode(dc, TRANSPARENT);
     DrawBackground(dc, rc);
     DrawBorder(dc, rc);
-    const std::wstring text = WindowText(m_hWnd);
+    const std::wstring text = ReadWindowText(m_hWnd);
     if (!text.empty()) {
         RECT caption = rc;
         DrawCaption(dc, text, rc, caption);

@@ -7,6 +7,8 @@
 
 // The lock window of any running lock, by its class and title.
 HWND FindLockWindow();
+// The text the system keeps for another program's window, read without
+// sending it a message: a lock that is busy or dying cannot hold a test up.
 std::wstring WindowText(HWND window);
 // Another program reads only the length of a password box.
 int TextLength(HWND window);

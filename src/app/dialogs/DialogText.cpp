@@ -2,11 +2,10 @@
 
 #include "app/dialogs/PasswordText.h"
 #include "app/dialogs/PrimaryPlacement.h"
+#include "framework/WindowText.h"
 
 std::wstring ReadTrimmedText(HWND dialog, int id) {
-    HWND item = GetDlgItem(dialog, id);
-    std::wstring raw(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
-    raw.resize(static_cast<size_t>(GetWindowTextW(item, raw.data(), static_cast<int>(raw.size()))));
+    std::wstring raw = ReadWindowText(GetDlgItem(dialog, id));
     std::wstring trimmed = TrimWhiteSpace(raw);
     WipeText(raw);
     return trimmed;
