@@ -1,7 +1,6 @@
 #include "app/system/PolicyRestoreCommand.h"
 
-#include <vector>
-
+#include "app/system/CommandLineWords.h"
 #include "app/system/DecimalText.h"
 
 namespace {
@@ -10,28 +9,6 @@ const std::wstring kRootedPolicyKey = std::wstring(L"HKCU\\") + kPolicyKey;
 
 std::wstring Quoted(const std::wstring& text) {
     return L"\"" + text + L"\"";
-}
-
-// Words split at spaces; a double-quoted stretch is one word, without its quotes.
-std::vector<std::wstring> Words(const std::wstring& command) {
-    std::vector<std::wstring> words;
-    std::wstring word;
-    bool inWord = false, quoted = false;
-    for (wchar_t c : command) {
-        if (c == L'"') {
-            quoted = !quoted;
-            inWord = true;
-        } else if (c == L' ' && !quoted) {
-            if (inWord) words.push_back(word);
-            word.clear();
-            inWord = false;
-        } else {
-            word += c;
-            inWord = true;
-        }
-    }
-    if (inWord) words.push_back(word);
-    return words;
 }
 
 std::uint32_t DwordOf(const SavedRegistryValue& value) {
@@ -61,7 +38,7 @@ std::wstring PolicyRestoreCommand(const std::wstring& systemDir, const std::wstr
 
 std::optional<SavedRegistryValue> ReadPolicyRestoreCommand(const std::wstring& command,
                                                            const std::wstring& valueName) {
-    const std::vector<std::wstring> w = Words(command);
+    const std::vector<std::wstring> w = CommandLineWords(command);
     if (w.size() < 6 || w[2] != kRootedPolicyKey || w[3] != L"/v" || w[4] != valueName ||
         w.back() != L"/f")
         return std::nullopt;
