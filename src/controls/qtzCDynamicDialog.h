@@ -2,9 +2,9 @@
 // The dialog base meant to keep child controls laid out on resizing. The
 // lock window, its only user, never sets up a layout, so nothing of it
 // remains but the link in the class chain.
-#include "framework/CDialog.h"
+#include "controls/CLockedDialog.h"
 
-class qtzCDynamicDialog : public CDialog {
+class qtzCDynamicDialog : public CLockedDialog {
 public:
-    qtzCDynamicDialog(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+    qtzCDynamicDialog(UINT templateId, CWnd* parent) : CLockedDialog(templateId, parent) {}
 };

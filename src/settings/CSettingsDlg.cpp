@@ -8,15 +8,13 @@
 #include "res/resource.h"
 #include "settings/DesktopShortcut.h"
 
-BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+BEGIN_MESSAGE_MAP(CSettingsDlg, CLockedDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateDesktopShortcut)
-    // The launch keys (mail, browser, calculator) start nothing while locked.
-    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
-CSettingsDlg::CSettingsDlg() : CDialog(IDD_SETTINGS) {}
+CSettingsDlg::CSettingsDlg() : CLockedDialog(IDD_SETTINGS) {}
 
 CSettingsDlg::~CSettingsDlg() {
     WipeText(m_strPassword);

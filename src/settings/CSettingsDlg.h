@@ -6,12 +6,12 @@
 #include <string>
 
 #include "controls/CFlatButton.h"
-#include "framework/CDialog.h"
+#include "controls/CLockedDialog.h"
 
 // The modal result of a confirmed settings dialog.
 const int kSettingsAccepted = 100;
 
-class CSettingsDlg : public CDialog {
+class CSettingsDlg : public CLockedDialog {
 public:
     CSettingsDlg();
     ~CSettingsDlg() override;

@@ -161,6 +161,15 @@ TEST_F(UnlockTest, PromptOpenedBeforeTheSettingsTakesThePasswordSetThere) {
     ASSERT_NE(prompt, nullptr);
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
+    // With all three of the lock's windows up, a launch key (mail, browser,
+    // calculator) is answered by each of them, so it starts nothing.
+    for (HWND window : {lock, prompt, settings}) {
+        DWORD_PTR answer = FALSE;
+        ASSERT_TRUE(SendMessageTimeoutW(window, WM_APPCOMMAND, reinterpret_cast<WPARAM>(window),
+                                        MAKELPARAM(0, FAPPCOMMAND_KEY | APPCOMMAND_LAUNCH_MAIL), SMTO_NORMAL,
+                                        10000, &answer));
+        EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << Describe(window);
+    }
     ASSERT_TRUE(AcceptSettings(settings, L"a password long enough to need new memory"));
     // The prompt stayed open; used without another Escape, it compares with
     // the password just set.

@@ -37,7 +37,7 @@ const COLORREF kUnlit = RGB(0, 0, 0), kYellow = RGB(255, 255, 0), kWhite = RGB(2
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
+BEGIN_MESSAGE_MAP(CLockDlg, CBackgroundDlg)
     ON_MESSAGE(kFinishStartMessage, OnFinishStart)
     ON_TYPED(WM_TIMER, OnTimer)
     ON_MESSAGE(kCheckMessage, OnCheckNow)
@@ -57,8 +57,6 @@ BEGIN_MESSAGE_MAP(CLockDlg, CDialog)
     ON_COMMAND(IDC_UNLOCK, OnButtonUnlock)
     ON_MESSAGE(WM_PAINT, OnPaint)
     ON_TYPED(WM_QUERYDRAGICON, OnQueryDragIcon)
-    // The launch keys (mail, browser, calculator) start nothing while locked.
-    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
 CLockDlg::CLockDlg()

@@ -13,14 +13,12 @@ const UINT kTakeTheKeyboardBackMessage = WM_APP;
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CUnlockDlg, CDialog)
+BEGIN_MESSAGE_MAP(CUnlockDlg, CLockedDialog)
     ON_COMMAND(IDC_OK, OnButtonOk)
     ON_COMMAND(IDC_CANCEL, OnButtonCancel)
     ON_TYPED(WM_SHOWWINDOW, OnShowWindow)
     ON_COMMAND(IDC_SHUTDOWN, OnButtonShutdown)
     ON_MESSAGE(kTakeTheKeyboardBackMessage, OnTakeTheKeyboardBack)
-    // The launch keys (mail, browser, calculator) start nothing while locked.
-    ON_MESSAGE_RESULT(WM_APPCOMMAND, TRUE)
 END_MESSAGE_MAP()
 
 HWND CUnlockDlg::s_hUnlockedWnd = nullptr;

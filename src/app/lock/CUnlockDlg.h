@@ -5,11 +5,11 @@
 #include <string>
 
 #include "app/lock/FailedAttempts.h"
+#include "controls/CLockedDialog.h"
 #include "controls/CNoPasteEdit.h"
-#include "framework/CDialog.h"
 #include "framework/ForgedMessageFilter.h"
 
-class CUnlockDlg : public CDialog {
+class CUnlockDlg : public CLockedDialog {
 public:
     // The prompt of the lock window `lock`, which receives WM_CLOSE when the
     // right password is entered. `password` is the lock's own string, not
