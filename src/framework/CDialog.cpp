@@ -1,6 +1,7 @@
 #include "framework/CDialog.h"
 
 #include "framework/CWinApp.h"
+#include "framework/DialogPlacement.h"
 #include "framework/Dpi.h"
 #include "framework/ForgedMessages.h"
 
@@ -34,19 +35,19 @@ void CenterOverOwner(HWND dialog) {
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(owner ? owner : dialog, MONITOR_DEFAULTTONEAREST), &monitor);
-    RECT area = monitor.rcWork, ownerRect;
+    const RECT& work = monitor.rcWork;
+    // The part of the owner on that monitor; the whole work area where none of
+    // the owner shows.
+    RECT over = work, ownerRect;
     if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &ownerRect) &&
-        !IntersectRect(&area, &ownerRect, &monitor.rcWork))
-        area = monitor.rcWork;
+        !IntersectRect(&over, &ownerRect, &work))
+        over = work;
     RECT r;
     GetWindowRect(dialog, &r);
-    const int width = r.right - r.left, height = r.bottom - r.top;
-    int x = (area.left + area.right - width) / 2, y = (area.top + area.bottom - height) / 2;
-    if (x + width > monitor.rcWork.right) x = monitor.rcWork.right - width;
-    if (y + height > monitor.rcWork.bottom) y = monitor.rcWork.bottom - height;
-    if (x < monitor.rcWork.left) x = monitor.rcWork.left;
-    if (y < monitor.rcWork.top) y = monitor.rcWork.top;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const ScreenRect place = CentredOver(r.right - r.left, r.bottom - r.top,
+                                         {over.left, over.top, over.right, over.bottom},
+                                         {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(dialog, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include "app/dialogs/PrimaryPlacement.h"
 
-#include "app/dialogs/DialogPlacement.h"
+#include "framework/DialogPlacement.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ void CenterOnPrimaryMonitor(HWND hWnd) {
     SetWindowPos(hWnd, nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT rc;
     GetWindowRect(hWnd, &rc);
-    const ScreenRect place = CentredInArea(rc.right - rc.left, rc.bottom - rc.top, area);
+    const ScreenRect place = CentredOver(rc.right - rc.left, rc.bottom - rc.top, area, area);
     SetWindowPos(hWnd, nullptr, place.left, place.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
