@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <cwchar>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "ClockReader.h"
 #include "Drive.h"
 #include "clock/CElapsedTimeStatic.h"
 #include "clock/ElapsedTimeFormat.h"
@@ -30,14 +30,6 @@ double ProcessCpuSeconds() {
         return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e7;
     };
     return seconds(kernel) + seconds(user);
-}
-
-double TextSeconds(const std::wstring& text) {
-    double seconds = 0;
-    std::size_t start = 0;
-    for (std::size_t colon; (colon = text.find(L':', start)) != std::wstring::npos; start = colon + 1)
-        seconds = 60 * (seconds + std::wcstod(text.c_str() + start, nullptr));
-    return seconds + std::wcstod(text.c_str() + start, nullptr);
 }
 
 // Runs the clock's messages until `end`; returns the difference between

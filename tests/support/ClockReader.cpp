@@ -1,6 +1,7 @@
 #include "ClockReader.h"
 
 #include <cstdlib>
+#include <cwchar>
 #include <vector>
 
 #include "Drive.h"
@@ -22,6 +23,14 @@ int DigitOf(unsigned mask) {
 }
 
 }  // namespace
+
+double TextSeconds(const std::wstring& text) {
+    double seconds = 0;
+    std::size_t start = 0;
+    for (std::size_t colon; (colon = text.find(L':', start)) != std::wstring::npos; start = colon + 1)
+        seconds = 60 * (seconds + std::wcstod(text.c_str() + start, nullptr));
+    return seconds + std::wcstod(text.c_str() + start, nullptr);
+}
 
 int ReadClockTenths(HWND clock, COLORREF lit) {
     RECT client;

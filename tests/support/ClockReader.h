@@ -6,6 +6,9 @@
 #include <ostream>
 #include <string>
 
+// The seconds a clock text of any mode stands for.
+double TextSeconds(const std::wstring& text);
+
 // The time shown as "MM:SS.T", in tenths of a second, or -1 when the screen
 // does not show such a time in the lit colour.
 int ReadClockTenths(HWND clock, COLORREF lit);

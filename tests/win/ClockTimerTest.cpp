@@ -3,22 +3,12 @@
 // destroyed over and over while it paints.
 #include <gtest/gtest.h>
 
-#include <cwchar>
-
+#include "ClockReader.h"
 #include "Drive.h"
 #include "SegmentTestWindows.h"
 #include "clock/CElapsedTimeStatic.h"
 
 namespace {
-
-// The seconds a clock text of any mode stands for.
-double TextSeconds(const std::wstring& text) {
-    double seconds = 0;
-    std::size_t start = 0;
-    for (std::size_t colon; (colon = text.find(L':', start)) != std::wstring::npos; start = colon + 1)
-        seconds = 60 * (seconds + std::wcstod(text.c_str() + start, nullptr));
-    return seconds + std::wcstod(text.c_str() + start, nullptr);
-}
 
 class Clock : public ::testing::Test {
 protected:
