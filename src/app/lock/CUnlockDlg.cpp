@@ -24,7 +24,7 @@ END_MESSAGE_MAP()
 HWND CUnlockDlg::s_hUnlockedWnd = nullptr;
 
 CUnlockDlg::CUnlockDlg(HWND lock, const std::wstring* password, FailedAttempts* failedAttempts)
-    : CDialog(IDD_UNLOCK), m_pszPassword(password), m_hLockWnd(lock), m_pFailedAttempts(failedAttempts) {}
+    : CLockedDialog(IDD_UNLOCK), m_pszPassword(password), m_hLockWnd(lock), m_pFailedAttempts(failedAttempts) {}
 
 void CUnlockDlg::DoDataExchange() {
     m_ctlPassword.SubclassDlgItem(IDC_UNLOCK_PASSWORD, this);
