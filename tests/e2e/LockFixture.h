@@ -66,15 +66,28 @@ protected:
     }
 
     // Both policy values were absent before the lock. The watchdog, with
-    // nothing to give back, ends with the lock.
-    bool RestoredAfterExit() {
-        return locker().WaitForExit() && !PolicyValueSet(L"DisableTaskMgr") &&
-               !PolicyValueSet(L"DisableLockWorkstation") && IsWindowEnabled(Taskbar()) &&
-               NoRestoreCommands() && locker().WaitForWatchdogExit();
+    // nothing to give back, ends with the lock. A failure names the first
+    // thing not given back.
+    ::testing::AssertionResult RestoredAfterExit() {
+        if (!locker().WaitForExit())
+            return ::testing::AssertionFailure() << "the lock still running (pid " << locker().ProcessId() << ")";
+        for (const wchar_t* name : {L"DisableTaskMgr", L"DisableLockWorkstation"}) {
+            if (PolicyValueSet(name)) return ::testing::AssertionFailure() << name << " still set";
+        }
+        if (!IsWindowEnabled(Taskbar())) return ::testing::AssertionFailure() << "taskbar still disabled";
+        if (::testing::AssertionResult none = NoRestoreCommands(); !none) return none;
+        if (!locker().WaitForWatchdogExit())
+            return ::testing::AssertionFailure() << "watchdog still running (pid " << locker().WatchdogId() << ")";
+        return ::testing::AssertionSuccess();
     }
 
-    static bool NoRestoreCommands() {
-        return RunOnceCommand(L"DisableTaskMgr").empty() && RunOnceCommand(L"DisableLockWorkstation").empty();
+    static ::testing::AssertionResult NoRestoreCommands() {
+        for (const wchar_t* name : {L"DisableTaskMgr", L"DisableLockWorkstation"}) {
+            const std::wstring command = RunOnceCommand(name);
+            if (!command.empty())
+                return ::testing::AssertionFailure() << "RunOnce still holds " << name << ": " << command;
+        }
+        return ::testing::AssertionSuccess();
     }
 
     std::wstring m_folder;

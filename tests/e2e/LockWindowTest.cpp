@@ -90,7 +90,7 @@ TEST_F(LockWindowTest, DisplayChangeCoversTheScreensAgain) {
     EXPECT_EQ(r.right, cx + 1);
     EXPECT_EQ(r.bottom, cy + 1);
     const RECT after = ClientRectOf(clock);
-    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_EQ(after, before);
 }
 
 TEST_F(LockWindowTest, NoKeyCloseRequestOrSystemCommandEndsOrMovesTheLock) {
@@ -128,7 +128,7 @@ TEST_F(LockWindowTest, NoKeyCloseRequestOrSystemCommandEndsOrMovesTheLock) {
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
     RECT now;
     GetWindowRect(lock, &now);
-    EXPECT_TRUE(EqualRect(&now, &cover));
+    EXPECT_EQ(now, cover);
     EXPECT_FALSE(IsIconic(lock));
     EXPECT_FALSE(GetWindowLongW(lock, GWL_STYLE) & WS_SYSMENU);
 }

@@ -2,8 +2,6 @@
 // primary (ctest gives this binary such a display): the lock covers both,
 // and everything the user reads sits in the middle of the primary, where
 // the clock is.
-#include <array>
-
 #include "ClockReader.h"
 #include "LockFixture.h"
 
@@ -15,17 +13,12 @@ RECT RectOf(HWND window) {
     return rc;
 }
 
-// A rectangle as a failed wait can show it.
-std::array<LONG, 4> Corners(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-
 // All monitors as they are now, one pixel to spare on every side.
-std::array<LONG, 4> CoverOfTheMonitors() {
+RECT CoverOfTheMonitors() {
     RECT all{};
     for (const RECT& monitor : MonitorRects()) UnionRect(&all, &all, &monitor);
     InflateRect(&all, 1, 1);
-    return Corners(all);
+    return all;
 }
 
 }  // namespace
@@ -62,7 +55,7 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     for (const RECT& monitor : monitors) {
         RECT covered;
         IntersectRect(&covered, &monitor, &lockRect);
-        EXPECT_TRUE(EqualRect(&covered, &monitor)) << "a monitor is not covered";
+        EXPECT_EQ(covered, monitor) << "a monitor is not covered";
     }
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
@@ -89,11 +82,11 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([prompt] { return IsWindowVisible(prompt) != FALSE; }, Is(false)));
     ASSERT_TRUE(SetMonitors(L"1024x768+0+0"));
-    EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
+    EXPECT_TRUE(WaitFor([lock] { return RectOf(lock); }, Is(CoverOfTheMonitors()), 1000));
     // Plugged in again as the primary: both are covered again, and the
     // prompt finds the new primary when it is shown.
     ASSERT_TRUE(SetMonitors(L"1024x768+1280+256,*1280x1024+0+0"));
-    EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
+    EXPECT_TRUE(WaitFor([lock] { return RectOf(lock); }, Is(CoverOfTheMonitors()), 1000));
     const RECT largeWork = PrimaryWorkArea();
     ASSERT_EQ(largeWork.right - largeWork.left, 1280);
     // The owner's message follows the clock to the new primary.
@@ -105,9 +98,9 @@ TEST_F(MonitorTest, DialogsPromptMessagesAndClockSitOnThePrimary) {
     // The first made the primary again while the prompt is up: the prompt
     // and the clock move to it with the cover.
     ASSERT_TRUE(SetMonitors(L"1024x768+1280+256,1280x1024+0+0"));
-    EXPECT_TRUE(WaitFor([lock] { return Corners(RectOf(lock)); }, Is(CoverOfTheMonitors()), 1000));
+    EXPECT_TRUE(WaitFor([lock] { return RectOf(lock); }, Is(CoverOfTheMonitors()), 1000));
     EXPECT_TRUE(WaitFor([prompt] { return IsCentredIn(RectOf(prompt), PrimaryWorkArea()); }, Is(true), 1000));
-    EXPECT_EQ(Corners(RectOf(GetDlgItem(lock, IDC_TIME))), Corners(clock));
+    EXPECT_EQ(RectOf(GetDlgItem(lock, IDC_TIME)), clock);
     EXPECT_TRUE(Unlock(lock, L"pw"));
     // The wrong entry is reported after the unlock, on the primary too.
     HWND report = locker().WaitForMessageBox(nullptr);

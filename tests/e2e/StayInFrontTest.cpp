@@ -1,6 +1,5 @@
 // Nothing that appears after the lock has begun may cover it or keep the
 // keyboard from it.
-#include <array>
 #include <tuple>
 #include <utility>
 
@@ -30,11 +29,11 @@ public:
     Intruder() : ForeignWindow(L"QuilmarIntruder", true) { TakeForeground(); }
 };
 
-// Whether the lock is shown, whether it is minimised, and its corners.
-std::tuple<bool, bool, std::array<LONG, 4>> Placement(HWND lock) {
+// Whether the lock is shown, whether it is minimised, and its rectangle.
+std::tuple<bool, bool, RECT> Placement(HWND lock) {
     RECT r{};
     GetWindowRect(lock, &r);
-    return {IsWindowVisible(lock) != 0, IsIconic(lock) != 0, {r.left, r.top, r.right, r.bottom}};
+    return {IsWindowVisible(lock) != 0, IsIconic(lock) != 0, r};
 }
 
 // The lock's veil: whether it is layered at all, its alpha and layered

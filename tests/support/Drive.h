@@ -8,6 +8,7 @@
 #include "KeyProbe.h"
 #include "Locker.h"
 #include "Monitors.h"
+#include "Rects.h"
 #include "Screen.h"
 #include "Shell.h"
 #include "SystemState.h"

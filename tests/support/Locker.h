@@ -49,6 +49,8 @@ public:
     // The watchdog process the program started, once found; null when it
     // has none.
     HANDLE Watchdog();
+    // Its process id once found; 0 before.
+    DWORD WatchdogId() const { return m_dwWatchdogId; }
     // True once the watchdog has ended, or when there is none.
     bool WaitForWatchdogExit(DWORD timeoutMs = 30000);
     // Ends the watchdog at once.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "Rects.h"
 #include "SystemState.h"
 #include "Wait.h"
 
@@ -80,9 +81,13 @@ bool SetMonitors(const std::wstring& layout) {
     });
 }
 
-bool IsCentredIn(const RECT& inner, const RECT& outer) {
+::testing::AssertionResult IsCentredIn(const RECT& inner, const RECT& outer) {
     RECT both;
-    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner) &&
-           std::abs((inner.left + inner.right) - (outer.left + outer.right)) <= 2 &&
-           std::abs((inner.top + inner.bottom) - (outer.top + outer.bottom)) <= 2;
+    const bool inside = IntersectRect(&both, &inner, &outer) && both == inner;
+    const bool centred = std::abs((inner.left + inner.right) - (outer.left + outer.right)) <= 2 &&
+                         std::abs((inner.top + inner.bottom) - (outer.top + outer.bottom)) <= 2;
+    ::testing::AssertionResult result = inside && centred ? ::testing::AssertionSuccess()
+                                                          : ::testing::AssertionFailure();
+    const char* how = !inside ? " not inside " : centred ? " centred in " : " not centred in ";
+    return result << ::testing::PrintToString(inner) << how << ::testing::PrintToString(outer);
 }

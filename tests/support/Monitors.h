@@ -5,6 +5,8 @@
 // QUILMAR_DPI.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -21,5 +23,5 @@ RECT PrimaryWorkArea();
 bool SetMonitors(const std::wstring& layout);
 
 // Whether `inner` lies whole inside `outer`, and the centre of each within
-// a pixel of the other's.
-bool IsCentredIn(const RECT& inner, const RECT& outer);
+// a pixel of the other's. Either way the result shows both.
+::testing::AssertionResult IsCentredIn(const RECT& inner, const RECT& outer);

@@ -32,6 +32,10 @@ void PumpFor(DWORD ms) {
     WaitFor([] { return false; }, ms);
 }
 
+std::string Describe(const ::testing::AssertionResult& check) {
+    return check.message();
+}
+
 std::string Describe(HWND window) {
     if (!window) return "no window";
     char text[256] = {}, className[256] = {};

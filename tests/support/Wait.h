@@ -23,6 +23,8 @@ void PumpFor(DWORD ms);
 // A value as a failed wait shows it. A window handle alone says nothing,
 // so a window shows its class and title too.
 std::string Describe(HWND window);
+// A check that tells what it saw, by what it told.
+std::string Describe(const ::testing::AssertionResult& check);
 template <typename T>
 std::string Describe(const T& value) {
     return ::testing::PrintToString(value);
