@@ -103,8 +103,8 @@ TEST_F(DpiTest, MenuItemFitsItsTextAndDialogTextsAreWhole) {
     ASSERT_TRUE(WaitFor([menu] { return !IsWindowVisible(menu); }, Is(true)));
 
     ASSERT_TRUE(AcceptSettings(settings, L"pw"));
-    HWND prompt = ShowPrompt(lock);
-    ASSERT_NE(prompt, nullptr);
+    HWND prompt = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &prompt));
     ExpectTextsWhole(prompt);
     EXPECT_TRUE(Unlock(lock, L"pw"));
     EXPECT_TRUE(RestoredAfterExit());

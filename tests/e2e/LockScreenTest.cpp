@@ -41,11 +41,7 @@ protected:
         if (!lock) return nullptr;
         // Until the settings are accepted the veil is the same in every mode.
         EXPECT_EQ(AlphaOf(lock), 180);
-        HWND settings = WaitForSettings();
-        EXPECT_NE(settings, nullptr);
-        if (settings) {
-            EXPECT_TRUE(AcceptSettings(settings, L"pw"));
-        }
+        EXPECT_TRUE(AcceptSettings(WaitForSettings(), L"pw"));
         return lock;
     }
 };

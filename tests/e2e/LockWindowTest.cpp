@@ -150,9 +150,8 @@ TEST_F(LockWindowTest, NoMessageFromAnotherProgramEndsOrDisarmsTheLock) {
     }
     SendMessageTimeoutW(lock, WM_INITDIALOG, 0, 0x1234, SMTO_NORMAL, 10000, nullptr);
     // Escape after them shows the prompt: by then all of them were handled.
-    ASSERT_TRUE(BringToFront(lock));
-    HWND prompt = ShowPrompt(lock);
-    ASSERT_NE(prompt, nullptr);
+    HWND prompt = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &prompt));
     EXPECT_EQ(locker().WaitForDialog(IDC_CONFIRM, 500), nullptr) << "the settings came again";
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
     EXPECT_TRUE(PolicyValueSet(L"DisableLockWorkstation"));
@@ -227,7 +226,7 @@ TEST_F(LockWindowTest, OtherProgramsHotKeysFireOnlyOnceUnlocked) {
     ASSERT_GE(f9, 0);
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    ASSERT_NE(ShowPrompt(lock), nullptr);
+    ASSERT_TRUE(ShowPrompt(lock));
     PressKeys({VK_CONTROL, VK_MENU, 'K'});
     PressKey(VK_F9);
     // Had either typed into the box, the password would be wrong now.

@@ -23,14 +23,14 @@ protected:
     }
 
     // Presses OK and expects the message box with `text`; closes it and
-    // checks the focus is back in the field it points at.
+    // checks the keys go to the field it points at again.
     void ExpectMessage(HWND settings, const std::wstring& text, int field) {
         ClickWindow(GetDlgItem(settings, IDC_OK));
         HWND box = ExpectMessageBox(settings, text);
         ASSERT_NE(box, nullptr) << "no message box";
         PressKey(VK_RETURN);
         ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
-        EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(settings, field))));
+        EXPECT_TRUE(WaitForKeysTo(GetDlgItem(settings, field)));
         EXPECT_TRUE(IsWindowVisible(settings));
     }
 };

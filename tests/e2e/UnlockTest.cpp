@@ -44,8 +44,8 @@ using UnlockTest = LockFixture;
 TEST_F(UnlockTest, RightPasswordWithSpacesAroundEndsTheLock) {
     HWND lock = StartAcceptedLock(L"Pass Word");
     ASSERT_NE(lock, nullptr);
-    HWND prompt = ShowPrompt(lock);
-    ASSERT_NE(prompt, nullptr);
+    HWND prompt = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &prompt));
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));  // shutdown not allowed
     // A password left on the clipboard does not get into the box: only what
     // is typed counts.
@@ -79,8 +79,8 @@ TEST_F(UnlockTest, ASecondCopyEndsAtOnceAndTheFirstStillUnlocks) {
 TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    HWND prompt = ShowPrompt(lock);
-    ASSERT_NE(prompt, nullptr);
+    HWND prompt = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &prompt));
     TypeText(L"PW");
     PressKey(VK_RETURN);
     HWND box = ExpectMessageBox(prompt, L"解锁密码错误！\n\n* 区分大小写");
@@ -98,14 +98,16 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     ASSERT_TRUE(WaitFor(GetForegroundWindow, Is(box)));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
-    EXPECT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD))));
+    EXPECT_TRUE(WaitForKeysTo(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)));
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
 
     // Escape hides the prompt; the next Escape on the lock window brings it
     // back with the text still there.
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([prompt] { return !IsWindowVisible(prompt); }, Is(true)));
-    ASSERT_EQ(ShowPrompt(lock), prompt);
+    HWND again = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &again));
+    ASSERT_EQ(again, prompt);
     EXPECT_EQ(TextLength(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)), 2);
     EXPECT_TRUE(locker().Running());
     EXPECT_TRUE(PolicyValueSet(L"DisableTaskMgr"));
@@ -118,7 +120,7 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     const SYSTEMTIME after = LocalNow();
     PressKey(VK_RETURN);
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
-    ASSERT_TRUE(WaitFor([&] { return locker().FocusWindow(); }, Is(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD))));
+    ASSERT_TRUE(WaitForKeysTo(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)));
     PressKey(VK_BACK);
     PressKey(VK_BACK);
     TypeText(L"pw");
@@ -146,8 +148,8 @@ TEST_F(UnlockTest, ShutdownButtonIsShownWhenAllowed) {
     WriteFileBytes(locker().ConfigPath(), "[user]\r\nbgmode=1\r\nbdisablescreensafe=0\r\nballowshutdown=1\r\n");
     HWND lock = StartAcceptedLock(L"pw");
     ASSERT_NE(lock, nullptr);
-    HWND prompt = ShowPrompt(lock);
-    ASSERT_NE(prompt, nullptr);
+    HWND prompt = nullptr;
+    ASSERT_TRUE(ShowPrompt(lock, &prompt));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(prompt, IDC_SHUTDOWN)));
 }
 

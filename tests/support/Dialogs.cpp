@@ -6,8 +6,9 @@
 
 namespace {
 
-HWND Focus(HWND window) {
-    return FocusWindowOf(GetWindowThreadProcessId(window, nullptr));
+// A failed step of a helper, with what it saw.
+::testing::AssertionResult Failed(const char* step, const ::testing::AssertionResult& seen) {
+    return ::testing::AssertionFailure() << step << ": " << seen.message();
 }
 
 }  // namespace
@@ -19,40 +20,61 @@ HWND OwnedDialog(HWND owner, int controlId) {
     return nullptr;
 }
 
-bool TypeInto(HWND dialog, int box, const std::wstring& text) {
+::testing::AssertionResult TypeInto(HWND dialog, int box, const std::wstring& text) {
     HWND item = GetDlgItem(dialog, box);
     ClickWindow(item);
-    if (!WaitFor([item] { return Focus(item) == item; })) return false;
+    if (::testing::AssertionResult ready = WaitForKeysTo(item); !ready) return Failed("clicked the box", ready);
     TypeText(text);
-    return true;
+    return ::testing::AssertionSuccess();
 }
 
-bool AcceptSettings(HWND settings, const std::wstring& password) {
+::testing::AssertionResult AcceptSettings(HWND settings, const std::wstring& password) {
+    if (!settings) return ::testing::AssertionFailure() << "no settings dialog";
     HWND lock = GetWindow(settings, GW_OWNER);
-    if (!settings || !BringToFront(settings) || !TypeInto(settings, IDC_PASSWORD, password) ||
-        !TypeInto(settings, IDC_CONFIRM, password))
-        return false;
+    if (::testing::AssertionResult front = BringToFront(settings); !front) return Failed("the settings", front);
+    for (int box : {IDC_PASSWORD, IDC_CONFIRM}) {
+        if (::testing::AssertionResult typed = TypeInto(settings, box, password); !typed)
+            return Failed(box == IDC_PASSWORD ? "the password" : "the password again", typed);
+    }
     ClickWindow(GetDlgItem(settings, IDC_OK));
+    if (::testing::AssertionResult closed = WaitFor([settings] { return IsWindow(settings) != FALSE; }, Is(false));
+        !closed) {
+        HWND front = GetForegroundWindow();
+        wchar_t told[256] = {};
+        GetDlgItemTextW(front, 0xFFFF, told, 256);  // a message box's text
+        return Failed("the settings closed by OK", closed)
+               << "; " << DescribeKeyboard() << " saying \"" << std::wstring(told) << "\"; typed "
+               << TextLength(GetDlgItem(settings, IDC_PASSWORD)) << " and "
+               << TextLength(GetDlgItem(settings, IDC_CONFIRM)) << " characters";
+    }
     // The lock writes the options, starts the clock and the hold-off
     // before its thread answers anything again.
-    return WaitFor([settings] { return !IsWindow(settings); }) &&
-           SendMessageTimeoutW(lock, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr);
+    if (!SendMessageTimeoutW(lock, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr))
+        return ::testing::AssertionFailure() << "the lock answered nothing for 30 s after the settings closed";
+    return ::testing::AssertionSuccess();
 }
 
-HWND ShowPrompt(HWND lock) {
-    if (!lock || !BringToFront(lock)) return nullptr;
+::testing::AssertionResult ShowPrompt(HWND lock, HWND* prompt) {
+    if (!lock) return ::testing::AssertionFailure() << "no lock window";
+    if (::testing::AssertionResult front = BringToFront(lock); !front) return Failed("the lock before Escape", front);
     PressKey(VK_ESCAPE);
-    HWND prompt = nullptr;
-    const bool ready = WaitFor([&] {
-        prompt = OwnedDialog(lock, IDC_SHUTDOWN);
-        return prompt && Focus(prompt) == GetDlgItem(prompt, IDC_UNLOCK_PASSWORD);
-    });
-    return ready ? prompt : nullptr;
+    HWND shown = nullptr;
+    if (!WaitFor([&] { return (shown = OwnedDialog(lock, IDC_SHUTDOWN)) != nullptr; }))
+        return ::testing::AssertionFailure() << "no prompt after Escape; the foreground window "
+                                             << Describe(GetForegroundWindow());
+    if (::testing::AssertionResult ready = WaitForKeysTo(GetDlgItem(shown, IDC_UNLOCK_PASSWORD)); !ready)
+        return Failed("the prompt", ready);
+    if (prompt) *prompt = shown;
+    return ::testing::AssertionSuccess();
 }
 
-bool Unlock(HWND lock, const std::wstring& password) {
-    if (!OwnedDialog(lock, IDC_SHUTDOWN) && !ShowPrompt(lock)) return false;
+::testing::AssertionResult Unlock(HWND lock, const std::wstring& password) {
+    HWND prompt = OwnedDialog(lock, IDC_SHUTDOWN);
+    if (::testing::AssertionResult ready =
+            prompt ? WaitForKeysTo(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)) : ShowPrompt(lock);
+        !ready)
+        return Failed("the prompt for the password", ready);
     TypeText(password);
     PressKey(VK_RETURN);
-    return true;
+    return ::testing::AssertionSuccess();
 }

@@ -67,12 +67,34 @@ HWND FocusWindowOf(DWORD threadId) {
     return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
-bool BringToFront(HWND window) {
-    return WaitFor([window] {
-        if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
-        return false;
-    });
+::testing::AssertionResult BringToFront(HWND window) {
+    const ::testing::AssertionResult front = WaitFor(
+        [window] {
+            HWND foreground = GetForegroundWindow();
+            if (foreground != window) SetForegroundWindow(window);
+            return foreground;
+        },
+        Is(window));
+    if (front) return front;
+    return ::testing::AssertionFailure() << "the foreground window " << front.message() << ", not "
+                                         << Describe(window);
+}
+
+namespace {
+
+HWND ForegroundFocus(HWND foreground) {
+    return FocusWindowOf(GetWindowThreadProcessId(foreground, nullptr));
+}
+
+std::string DescribeKeyboard(HWND foreground, HWND focus) {
+    return "the foreground window " + Describe(foreground) + " with the focus on " + Describe(focus);
+}
+
+}  // namespace
+
+std::string DescribeKeyboard() {
+    HWND foreground = GetForegroundWindow();
+    return DescribeKeyboard(foreground, ForegroundFocus(foreground));
 }
 
 void PressKey(WORD vk) {
@@ -145,4 +167,18 @@ void MovePointer(POINT screen) {
 
 void LeftButton(bool down) {
     SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
+
+::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs) {
+    const auto keysGoTo = [window] {
+        HWND foreground = GetForegroundWindow();
+        HWND focus = ForegroundFocus(foreground);
+        ::testing::AssertionResult seen = window && foreground == GetAncestor(window, GA_ROOT) && focus == window
+                                              ? ::testing::AssertionSuccess()
+                                              : ::testing::AssertionFailure();
+        return seen << DescribeKeyboard(foreground, focus);
+    };
+    const ::testing::AssertionResult ready = WaitFor(keysGoTo, Is(true), timeoutMs);
+    if (ready) return ready;
+    return ::testing::AssertionFailure() << "keys would not go to " << Describe(window) << ": " << ready.message();
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -18,7 +20,16 @@ bool IsDialogClass(HWND window);
 // The window with the keyboard focus in the thread.
 HWND FocusWindowOf(DWORD threadId);
 // Makes the window the foreground window and waits until it is.
-bool BringToFront(HWND window);
+::testing::AssertionResult BringToFront(HWND window);
+// Where a key pressed now would go, as a failure shows it: the foreground
+// window and the focus of its thread.
+std::string DescribeKeyboard();
+// Waits until a key pressed now goes to `window`, a dialog's item: the
+// system sends keys to the focus of the foreground window's thread, so the
+// item's dialog must be the foreground window and the item that focus (the
+// focus of the item's own thread alone says nothing while another window
+// is in front). A failure names the foreground window and its focus.
+::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs = 30000);
 
 // Keyboard and mouse input through the system's input queue.
 void PressKey(WORD vk);

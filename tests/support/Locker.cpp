@@ -86,7 +86,7 @@ std::wstring WineLog() {
 
 }  // namespace
 
-bool Locker::Start() {
+::testing::AssertionResult Locker::Start() {
     for (const PROCESSENTRY32W& running : ProcessesOf(kWatchdogProgram)) m_othersWatchdogs.push_back(running.th32ProcessID);
     std::wstring command = L"\"" + m_folder + L"\\quilmar.exe\"";
     STARTUPINFOW startup = {};
@@ -96,7 +96,9 @@ bool Locker::Start() {
                                         m_bTraceCalls ? environment.data() : nullptr, m_folder.c_str(), &startup,
                                         &m_info);
     m_dwProcessId = m_info.dwProcessId;
-    return started;
+    if (started) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "quilmar.exe did not start from " << Describe(m_folder) << ": error "
+                                         << GetLastError();
 }
 
 void Locker::KillDescendants() {

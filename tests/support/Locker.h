@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,7 +19,8 @@ public:
     Locker(const Locker&) = delete;
     Locker& operator=(const Locker&) = delete;
 
-    bool Start();
+    // A failure tells the system's error.
+    ::testing::AssertionResult Start();
     // The lock window, once it is up and layered; null on time-out.
     HWND WaitForLockWindow();
     // A visible top-level window of this process built from the given

@@ -185,7 +185,7 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"wait-lock") ok = WaitFor([] { return FindLockWindow() != nullptr; });
     else if (verb == L"wait-settings") ok = FindOwnedDialog(IDC_CONFIRM) != nullptr;
     else if (verb == L"fill-settings") ok = AcceptSettings(FindOwnedDialog(IDC_CONFIRM), arg);
-    else if (verb == L"show-prompt") ok = ShowPrompt(FindLockWindow()) != nullptr;
+    else if (verb == L"show-prompt") ok = ShowPrompt(FindLockWindow());
     else if (verb == L"unlock") ok = Unlock(FindLockWindow(), arg) && WaitFor([] { return FindLockWindow() == nullptr; });
     else if (verb == L"shutdown") ok = PressShutdown();
     else if (verb == L"shutdown-command") ok = CommandShutdown();
