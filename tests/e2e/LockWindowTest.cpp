@@ -196,6 +196,7 @@ TEST_F(LockWindowTest, TaskSwitchingKeysAreSwallowedOnlyWhileLocked) {
     HWND settings = WaitForSettings();
     ASSERT_NE(settings, nullptr);
     ASSERT_TRUE(BringToFront(settings));
+    ASSERT_TRUE(WaitForKeysTo(GetDlgItem(settings, IDC_PASSWORD)));
     PressKeys({VK_MENU, VK_TAB});
     PressKeys({VK_MENU, VK_ESCAPE});
     PressKeys({VK_CONTROL, VK_ESCAPE});

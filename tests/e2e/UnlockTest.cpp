@@ -95,7 +95,7 @@ TEST_F(UnlockTest, WrongPasswordIsRefusedAndStaysInTheBox) {
     MovePointer({10, 10});
     LeftButton(true);
     LeftButton(false);
-    ASSERT_TRUE(WaitFor(GetForegroundWindow, Is(box)));
+    ASSERT_TRUE(WaitForKeysTo(GetDlgItem(box, IDOK)));
     PressKey(VK_ESCAPE);
     ASSERT_TRUE(WaitFor([box] { return !IsWindow(box); }, Is(true)));
     EXPECT_TRUE(WaitForKeysTo(GetDlgItem(prompt, IDC_UNLOCK_PASSWORD)));

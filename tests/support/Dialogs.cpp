@@ -22,6 +22,11 @@ HWND OwnedDialog(HWND owner, int controlId) {
 
 ::testing::AssertionResult TypeInto(HWND dialog, int box, const std::wstring& text) {
     HWND item = GetDlgItem(dialog, box);
+    // A thread that holds the mouse (a menu that is closing, a button held
+    // down) gets the click wherever it lands.
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    if (::testing::AssertionResult free = WaitFor([thread] { return CaptureOf(thread); }, Is<HWND>(nullptr)); !free)
+        return Failed("the mouse held", free);
     ClickWindow(item);
     if (::testing::AssertionResult ready = WaitForKeysTo(item); !ready) return Failed("clicked the box", ready);
     TypeText(text);

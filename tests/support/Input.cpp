@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "PointerEcho.h"
+#include "SystemState.h"
 #include "Wait.h"
 
 namespace {
@@ -61,10 +63,23 @@ int TextLength(HWND window) {
     return static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
 }
 
-HWND FocusWindowOf(DWORD threadId) {
+namespace {
+
+GUITHREADINFO GuiThreadInfo(DWORD threadId) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
+    GetGUIThreadInfo(threadId, &info);
+    return info;
+}
+
+}  // namespace
+
+HWND FocusWindowOf(DWORD threadId) {
+    return GuiThreadInfo(threadId).hwndFocus;
+}
+
+HWND CaptureOf(DWORD threadId) {
+    return GuiThreadInfo(threadId).hwndCapture;
 }
 
 ::testing::AssertionResult BringToFront(HWND window) {
@@ -169,6 +184,40 @@ void LeftButton(bool down) {
     SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
 }
 
+namespace {
+
+// Wine hears of the pointer and the keyboard focus from the display, in the
+// thread of the window concerned and in the order the display tells it.
+// When a window gets the focus or the pointer, it sets the keys to the
+// state the display has, where no key a test sends is ever down: a key
+// held meanwhile, a Shift before its letter or an Alt before its Tab, is
+// let go. Waits until the thread of `window` has taken in what the display
+// told it before: another program of the display moves the pointer inside
+// the window, which is news to Wine, and the thread reports that news with
+// a mouse move of its own once it has taken in the earlier news; it
+// answers once it has taken in what came with it.
+::testing::AssertionResult TakeInDisplayNews(HWND window) {
+    static int s_nRound = 0;
+    RECT item;
+    GetWindowRect(window, &item);
+    // Not where the pointer is already, or the thread has nothing to report.
+    const POINT mark = {(item.left + item.right) / 2 + 1 + s_nRound++ % 8, (item.top + item.bottom) / 2};
+    const PointerEcho echo(mark);
+    // The display counts from the top left of all monitors.
+    if (!StartUnixCommand(L"xdotool mousemove " + std::to_wstring(mark.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) +
+                          L" " + std::to_wstring(mark.y - GetSystemMetrics(SM_YVIRTUALSCREEN))))
+        return ::testing::AssertionFailure() << "xdotool did not start";
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (!WaitFor([&echo] { return echo.Heard(); }))
+        return ::testing::AssertionFailure() << Describe(top) << " reported no pointer moved by the display";
+    g_pointer = mark;
+    if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr))
+        return ::testing::AssertionFailure() << Describe(top) << " answered nothing for 30 s";
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
 ::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs) {
     const auto keysGoTo = [window] {
         HWND foreground = GetForegroundWindow();
@@ -178,7 +227,22 @@ void LeftButton(bool down) {
                                               : ::testing::AssertionFailure();
         return seen << DescribeKeyboard(foreground, focus);
     };
-    const ::testing::AssertionResult ready = WaitFor(keysGoTo, Is(true), timeoutMs);
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    ::testing::AssertionResult ready = ::testing::AssertionFailure();
+    do {
+        const ULONGLONG now = GetTickCount64();
+        ready = WaitFor(keysGoTo, Is(true), now < end ? static_cast<DWORD>(end - now) : 0);
+        if (!ready) break;
+        // The thread sends the display what it asks for (the focus for a
+        // window, say) only before it takes in news: a request still unsent
+        // when the pointer moved is answered after that news, but one sent
+        // by then is answered before the pointer's second move.
+        for (int round = 0; round < 2; ++round) {
+            if (::testing::AssertionResult news = TakeInDisplayNews(window); !news) return news;
+        }
+        // The news may have moved the keyboard elsewhere for a moment.
+        ready = keysGoTo();
+    } while (!ready && GetTickCount64() < end);
     if (ready) return ready;
     return ::testing::AssertionFailure() << "keys would not go to " << Describe(window) << ": " << ready.message();
 }

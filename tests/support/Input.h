@@ -19,6 +19,8 @@ HWND FindTopLevel(DWORD processId, std::function<bool(HWND)> match);
 bool IsDialogClass(HWND window);
 // The window with the keyboard focus in the thread.
 HWND FocusWindowOf(DWORD threadId);
+// The window that holds the mouse in the thread; null when none does.
+HWND CaptureOf(DWORD threadId);
 // Makes the window the foreground window and waits until it is.
 ::testing::AssertionResult BringToFront(HWND window);
 // Where a key pressed now would go, as a failure shows it: the foreground
@@ -28,7 +30,9 @@ std::string DescribeKeyboard();
 // system sends keys to the focus of the foreground window's thread, so the
 // item's dialog must be the foreground window and the item that focus (the
 // focus of the item's own thread alone says nothing while another window
-// is in front). A failure names the foreground window and its focus.
+// is in front), and the thread must have taken in what the display told it
+// of the pointer and the focus, which would let go of keys held meanwhile.
+// A failure names the foreground window and its focus.
 ::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs = 30000);
 
 // Keyboard and mouse input through the system's input queue.

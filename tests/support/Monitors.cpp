@@ -48,20 +48,10 @@ bool SetMonitors(const std::wstring& layout) {
         wanted.insert(primary ? wanted.begin() : wanted.end(), size);
         at = end + 1;
     }
-    // Wine runs a Unix program without a process handle to wait on: the
-    // change is done once the system shows the new monitors.
-    // In a session of its own, away from the console of the test: a signal
-    // to its process group must not reach Wine's processes.
-    std::wstring command = L"\"" QUILMAR_UNIX_SHELL L"\" -c \"setsid -w bash '" QUILMAR_SET_MONITORS L"' " + layout +
-                           L" </dev/null >/dev/null 2>&1\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // The change is done once the system shows the new monitors. In a
+    // session of its own, away from the console of the test: a signal to
+    // its process group must not reach Wine's processes.
+    if (!StartUnixCommand(L"setsid -w bash '" QUILMAR_SET_MONITORS L"' " + layout)) return false;
     const bool changed = WaitFor([&wanted] {
         const std::vector<RECT> rects = MonitorRects();
         if (rects.size() != wanted.size()) return false;

@@ -34,6 +34,17 @@ DWORD RunCommand(std::wstring command) {
     return code;
 }
 
+bool StartUnixCommand(const std::wstring& command) {
+    std::wstring line = L"\"" QUILMAR_UNIX_SHELL L"\" -c \"" + command + L" </dev/null >/dev/null 2>&1\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    const KernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+    return true;
+}
+
 bool PolicyValueSet(const wchar_t* name) {
     return PolicyDword(name) == 1u;
 }

@@ -17,6 +17,9 @@ void DeleteRunOnceCommands();
 // Runs a command line to its end; its exit code, ~0 when it did not start
 // or end in time.
 DWORD RunCommand(std::wstring command);
+// Starts a command of the Unix shell, its output thrown away. Wine gives no
+// handle of a Unix process to wait on: the caller waits for what it does.
+bool StartUnixCommand(const std::wstring& command);
 HWND Taskbar();
 // Waits for the shell's taskbar window. The shell starts once the first
 // program of a fresh prefix makes a window, so this makes a hidden one.

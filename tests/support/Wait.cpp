@@ -36,12 +36,23 @@ std::string Describe(const ::testing::AssertionResult& check) {
     return check.message();
 }
 
+namespace {
+
+// As GoogleTest writes wide strings.
+std::string Utf8(const wchar_t* text) {
+    char bytes[1024] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+
+}  // namespace
+
 std::string Describe(HWND window) {
     if (!window) return "no window";
-    char text[256] = {}, className[256] = {};
+    wchar_t text[256] = {}, className[256] = {};
     std::string shown = ::testing::PrintToString(static_cast<const void*>(window));
     if (!IsWindow(window)) return shown + " (gone)";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, text, sizeof text);
-    return shown + " " + className + " \"" + text + "\"";
+    GetClassNameW(window, className, 256);
+    GetWindowTextW(window, text, 256);
+    return shown + " " + Utf8(className) + " \"" + Utf8(text) + "\"";
 }
