@@ -22,12 +22,7 @@ HWND OwnedDialog(HWND owner, int controlId) {
 
 ::testing::AssertionResult TypeInto(HWND dialog, int box, const std::wstring& text) {
     HWND item = GetDlgItem(dialog, box);
-    // A thread that holds the mouse (a menu that is closing, a button held
-    // down) gets the click wherever it lands.
-    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
-    if (::testing::AssertionResult free = WaitFor([thread] { return CaptureOf(thread); }, Is<HWND>(nullptr)); !free)
-        return Failed("the mouse held", free);
-    ClickWindow(item);
+    if (::testing::AssertionResult clicked = ClickWindow(item); !clicked) return Failed("the pointer to the box", clicked);
     if (::testing::AssertionResult ready = WaitForKeysTo(item); !ready) return Failed("clicked the box", ready);
     TypeText(text);
     return ::testing::AssertionSuccess();
@@ -41,7 +36,8 @@ HWND OwnedDialog(HWND owner, int controlId) {
         if (::testing::AssertionResult typed = TypeInto(settings, box, password); !typed)
             return Failed(box == IDC_PASSWORD ? "the password" : "the password again", typed);
     }
-    ClickWindow(GetDlgItem(settings, IDC_OK));
+    if (::testing::AssertionResult clicked = ClickWindow(GetDlgItem(settings, IDC_OK)); !clicked)
+        return Failed("the pointer to OK", clicked);
     if (::testing::AssertionResult closed = WaitFor([settings] { return IsWindow(settings) != FALSE; }, Is(false));
         !closed) {
         HWND front = GetForegroundWindow();

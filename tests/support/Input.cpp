@@ -63,23 +63,10 @@ int TextLength(HWND window) {
     return static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
 }
 
-namespace {
-
-GUITHREADINFO GuiThreadInfo(DWORD threadId) {
+HWND FocusWindowOf(DWORD threadId) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    GetGUIThreadInfo(threadId, &info);
-    return info;
-}
-
-}  // namespace
-
-HWND FocusWindowOf(DWORD threadId) {
-    return GuiThreadInfo(threadId).hwndFocus;
-}
-
-HWND CaptureOf(DWORD threadId) {
-    return GuiThreadInfo(threadId).hwndCapture;
+    return GetGUIThreadInfo(threadId, &info) ? info.hwndFocus : nullptr;
 }
 
 ::testing::AssertionResult BringToFront(HWND window) {
@@ -141,12 +128,21 @@ void TypeText(const std::wstring& text) {
     }
 }
 
-void ClickWindow(HWND window) {
+namespace {
+
+POINT CentreOf(HWND window) {
     RECT r;
     GetWindowRect(window, &r);
-    MovePointer({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
+::testing::AssertionResult ClickWindow(HWND window) {
+    const ::testing::AssertionResult there = MovePointer(CentreOf(window));
     LeftButton(true);
     LeftButton(false);
+    return there;
 }
 
 void DoubleClickWindow(HWND window) {
@@ -157,8 +153,7 @@ void DoubleClickWindow(HWND window) {
 
 namespace {
 // Where the pointer was last moved to. Every mouse event carries this place
-// itself: a pointer report from the display that arrives late in another
-// process must not send a click somewhere else.
+// itself, so that no report of the pointer can send a click elsewhere.
 POINT g_pointer = {};
 
 void SendMouse(DWORD buttonFlags) {
@@ -171,52 +166,50 @@ void SendMouse(DWORD buttonFlags) {
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttonFlags;
     SendInput(1, &input, sizeof input);
 }
+
+// The top-level window under the point; null where only the desktop is.
+HWND TopLevelAt(POINT screen) {
+    HWND top = GetAncestor(WindowFromPoint(screen), GA_ROOT);
+    return top == GetDesktopWindow() ? nullptr : top;
+}
 }  // namespace
 
-void MovePointer(POINT screen) {
+// Wine hears of the pointer from the display, in the thread of the window
+// under it and in the order the display tells it, and passes each report on
+// as a mouse move of its own. A move sent through the system's queue is
+// reported by the display too, late under load: that report could come in
+// the middle of a click and take the button elsewhere. So the display itself
+// moves the pointer, from the point beside to the point, so that there is
+// always news, and the move is done once the thread's report of it has come
+// through the hooks: by then the thread has taken in everything the display
+// told it before. The thread answers once it has taken in the rest.
+::testing::AssertionResult MovePointer(POINT screen) {
     g_pointer = screen;
-    SetCursorPos(screen.x, screen.y);
-    // A move to where it is, so the window under the pointer hears of it.
-    SendMouse(0);
-}
-
-void LeftButton(bool down) {
-    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-}
-
-namespace {
-
-// Wine hears of the pointer and the keyboard focus from the display, in the
-// thread of the window concerned and in the order the display tells it.
-// When a window gets the focus or the pointer, it sets the keys to the
-// state the display has, where no key a test sends is ever down: a key
-// held meanwhile, a Shift before its letter or an Alt before its Tab, is
-// let go. Waits until the thread of `window` has taken in what the display
-// told it before: another program of the display moves the pointer inside
-// the window, which is news to Wine, and the thread reports that news with
-// a mouse move of its own once it has taken in the earlier news; it
-// answers once it has taken in what came with it.
-::testing::AssertionResult TakeInDisplayNews(HWND window) {
-    static int s_nRound = 0;
-    RECT item;
-    GetWindowRect(window, &item);
-    // Not where the pointer is already, or the thread has nothing to report.
-    const POINT mark = {(item.left + item.right) / 2 + 1 + s_nRound++ % 8, (item.top + item.bottom) / 2};
-    const PointerEcho echo(mark);
+    HWND top = TopLevelAt(screen);
+    if (!top) {
+        // Nothing there hears of the display.
+        SetCursorPos(screen.x, screen.y);
+        SendMouse(0);
+        return ::testing::AssertionSuccess();
+    }
+    const PointerEcho echo(screen);
     // The display counts from the top left of all monitors.
-    if (!StartUnixCommand(L"xdotool mousemove " + std::to_wstring(mark.x - GetSystemMetrics(SM_XVIRTUALSCREEN)) +
-                          L" " + std::to_wstring(mark.y - GetSystemMetrics(SM_YVIRTUALSCREEN))))
+    const std::wstring x = std::to_wstring(screen.x - GetSystemMetrics(SM_XVIRTUALSCREEN));
+    const std::wstring beside = std::to_wstring(screen.x + 1 - GetSystemMetrics(SM_XVIRTUALSCREEN));
+    const std::wstring y = std::to_wstring(screen.y - GetSystemMetrics(SM_YVIRTUALSCREEN));
+    if (!StartUnixCommand(L"xdotool mousemove " + beside + L" " + y + L" mousemove " + x + L" " + y))
         return ::testing::AssertionFailure() << "xdotool did not start";
-    HWND top = GetAncestor(window, GA_ROOT);
     if (!WaitFor([&echo] { return echo.Heard(); }))
-        return ::testing::AssertionFailure() << Describe(top) << " reported no pointer moved by the display";
-    g_pointer = mark;
+        return ::testing::AssertionFailure() << Describe(top) << " reported no pointer moved to (" << screen.x
+                                             << ", " << screen.y << ")";
     if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, 30000, nullptr))
         return ::testing::AssertionFailure() << Describe(top) << " answered nothing for 30 s";
     return ::testing::AssertionSuccess();
 }
 
-}  // namespace
+void LeftButton(bool down) {
+    SendMouse(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+}
 
 ::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs) {
     const auto keysGoTo = [window] {
@@ -233,12 +226,16 @@ namespace {
         const ULONGLONG now = GetTickCount64();
         ready = WaitFor(keysGoTo, Is(true), now < end ? static_cast<DWORD>(end - now) : 0);
         if (!ready) break;
-        // The thread sends the display what it asks for (the focus for a
-        // window, say) only before it takes in news: a request still unsent
-        // when the pointer moved is answered after that news, but one sent
-        // by then is answered before the pointer's second move.
+        // Once a window has the focus or the pointer, Wine sets the keys to
+        // the state the display has, where no key a test sends is down: news
+        // of the focus still to come would let go of a Shift held for its
+        // letter, or an Alt for its Tab. A pointer move is done once the
+        // thread has taken in everything before it; but the thread sends
+        // the display what it asks for (the focus, say) only before it takes
+        // in news, so a request still unsent at the first move is answered
+        // before the second.
         for (int round = 0; round < 2; ++round) {
-            if (::testing::AssertionResult news = TakeInDisplayNews(window); !news) return news;
+            if (::testing::AssertionResult news = MovePointer(CentreOf(window)); !news) return news;
         }
         // The news may have moved the keyboard elsewhere for a moment.
         ready = keysGoTo();

@@ -19,8 +19,6 @@ HWND FindTopLevel(DWORD processId, std::function<bool(HWND)> match);
 bool IsDialogClass(HWND window);
 // The window with the keyboard focus in the thread.
 HWND FocusWindowOf(DWORD threadId);
-// The window that holds the mouse in the thread; null when none does.
-HWND CaptureOf(DWORD threadId);
 // Makes the window the foreground window and waits until it is.
 ::testing::AssertionResult BringToFront(HWND window);
 // Where a key pressed now would go, as a failure shows it: the foreground
@@ -31,7 +29,7 @@ std::string DescribeKeyboard();
 // item's dialog must be the foreground window and the item that focus (the
 // focus of the item's own thread alone says nothing while another window
 // is in front), and the thread must have taken in what the display told it
-// of the pointer and the focus, which would let go of keys held meanwhile.
+// of the focus and the pointer, after which Wine lets go of keys held.
 // A failure names the foreground window and its focus.
 ::testing::AssertionResult WaitForKeysTo(HWND window, DWORD timeoutMs = 30000);
 
@@ -39,9 +37,11 @@ std::string DescribeKeyboard();
 void PressKey(WORD vk);
 void PressKeys(std::initializer_list<WORD> chord);  // held in order, released in reverse
 void TypeText(const std::wstring& text);
-void ClickWindow(HWND window);  // a left click in the middle of it
+// A left click in the middle of it, once the pointer is there.
+::testing::AssertionResult ClickWindow(HWND window);
 void DoubleClickWindow(HWND window);
-// Moves the pointer to a point of the screen, as a mouse would.
-void MovePointer(POINT screen);
+// Moves the pointer to a point of the screen, as a mouse would, and waits
+// until the program whose window is there has taken that in.
+::testing::AssertionResult MovePointer(POINT screen);
 // Presses or releases the left button where MovePointer put the pointer.
 void LeftButton(bool down);

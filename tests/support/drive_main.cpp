@@ -182,11 +182,17 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring verb = argc > 1 ? argv[1] : L"";
     const std::wstring arg = argc > 2 ? argv[2] : L"";
     bool ok = false;
+    std::string failure = "timed out";
+    // What a helper that tells its failure saw.
+    const auto told = [&failure](const ::testing::AssertionResult& result) {
+        if (!result) failure = result.message();
+        return static_cast<bool>(result);
+    };
     if (verb == L"wait-lock") ok = WaitFor([] { return FindLockWindow() != nullptr; });
     else if (verb == L"wait-settings") ok = FindOwnedDialog(IDC_CONFIRM) != nullptr;
-    else if (verb == L"fill-settings") ok = AcceptSettings(FindOwnedDialog(IDC_CONFIRM), arg);
-    else if (verb == L"show-prompt") ok = ShowPrompt(FindLockWindow());
-    else if (verb == L"unlock") ok = Unlock(FindLockWindow(), arg) && WaitFor([] { return FindLockWindow() == nullptr; });
+    else if (verb == L"fill-settings") ok = told(AcceptSettings(FindOwnedDialog(IDC_CONFIRM), arg));
+    else if (verb == L"show-prompt") ok = told(ShowPrompt(FindLockWindow()));
+    else if (verb == L"unlock") ok = told(Unlock(FindLockWindow(), arg)) && WaitFor([] { return FindLockWindow() == nullptr; });
     else if (verb == L"shutdown") ok = PressShutdown();
     else if (verb == L"shutdown-command") ok = CommandShutdown();
     else if (verb == L"create-shortcut") ok = CreateShortcutFromSettings(FindOwnedDialog(IDC_CONFIRM));
@@ -198,6 +204,6 @@ int wmain(int argc, wchar_t** argv) {
         std::fputs("usage: drive wait-lock | wait-settings | fill-settings PASSWORD | show-prompt | unlock PASSWORD | shutdown | shutdown-command | create-shortcut | clock-drift SECONDS | screensaver-active | set-screensaver 0|1 | gui-objects EXE\n", stderr);
         return 2;
     }
-    if (!ok) std::fprintf(stderr, "drive %ls: timed out\n", verb.c_str());
+    if (!ok) std::fprintf(stderr, "drive %ls: %s\n", verb.c_str(), failure.c_str());
     return ok ? 0 : 1;
 }
