@@ -59,7 +59,7 @@ TEST_F(StayInFrontTest, TopmostWindowOfAnotherProgramIsCoveredAgainWithinASecond
     PressKey(VK_ESCAPE);
     HWND prompt = WaitForPrompt();
     ASSERT_NE(prompt, nullptr);
-    EXPECT_TRUE(Above(prompt, intruder.Window()));
+    EXPECT_TRUE(WaitFor([&] { return Above(prompt, intruder.Window()); }, Is(true), 1000));
 }
 
 TEST_F(StayInFrontTest, HiddenMinimisedMovedLoweredOrMadeSeeThroughByAnotherProgramItIsMendedWithinASecond) {

@@ -42,6 +42,12 @@ const DWORD kWatchedEvents[][2] = {
     {kEventCloaked, kEventUncloaked},
 };
 
+// A window of another program put back behind the lock may come forward
+// again as the system finishes what raised it (under X the display's news
+// of the focus comes late, and no event says so): the guard looks again
+// this soon after, until a check finds nothing to put back.
+const UINT kLookAgainMs = 100;
+
 // The layered-window calls, looked up at run time: systems without them
 // keep an opaque window.
 using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
@@ -70,6 +76,8 @@ void CLockGuard::Hold(HWND lock) {
 void CLockGuard::Release() {
     m_bHolding = false;
     m_eventHooks.clear();
+    if (m_lookAgain) KillTimer(nullptr, m_lookAgain);
+    m_lookAgain = 0;
     if (g_watching == this) g_watching = nullptr;
 }
 
@@ -93,12 +101,32 @@ void CALLBACK CLockGuard::OnWindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG 
     if (!g_watching || object != OBJID_WINDOW || child != CHILDID_SELF || !window ||
         GetAncestor(window, GA_PARENT) != GetDesktopWindow())
         return;
-    g_watching->CheckSoon();
+    // Another program's change is looked at even when it comes in while the
+    // guard mends: the events are handed over inside the guard's own calls,
+    // and the check under way may already have looked at that window.
+    g_watching->PostCheck();
 }
 
 void CLockGuard::CheckSoon() {
-    if (!m_bHolding || m_bMending || m_bCheckPosted || !m_nCheckMessage) return;
+    if (!m_bMending) PostCheck();
+}
+
+void CLockGuard::PostCheck() {
+    if (!m_bHolding || m_bCheckPosted || !m_nCheckMessage) return;
     m_bCheckPosted = PostMessageW(m_hLock, m_nCheckMessage, 0, 0) != FALSE;
+}
+
+// A thread timer: its number is the system's, apart from the lock
+// window's own timers.
+void CLockGuard::LookAgainSoon() {
+    if (!m_lookAgain) m_lookAgain = SetTimer(nullptr, 0, kLookAgainMs, &CLockGuard::OnLookAgain);
+}
+
+void CALLBACK CLockGuard::OnLookAgain(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (!g_watching) return;
+    g_watching->m_lookAgain = 0;
+    g_watching->PostCheck();
 }
 
 void CLockGuard::CoverScreens() {
@@ -249,6 +277,8 @@ void CLockGuard::KeepInFront() {
             SetWindowPos(*w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     HWND foreground = GetForegroundWindow();
-    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread))
+    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread)) {
         SetForegroundWindow(input);
+        LookAgainSoon();
+    }
 }

@@ -8,10 +8,12 @@
 // It checks when told that something may have got past: a window of
 // another program shown, created, raised, brought to the foreground or
 // cloaked anywhere on the desktop (the system's window events), or a
-// change the lock window hears of itself. What nothing announces, another
-// program's new alpha for the window and, where the system sends no
-// WM_DISPLAYCHANGE (Wine), new monitors, is checked often; the whole check
-// runs now and then as the net for an event the system did not send.
+// change the lock window hears of itself; and again shortly after it put
+// another program's window back, which may come forward again. What
+// nothing announces, another program's new alpha for the window and, where
+// the system sends no WM_DISPLAYCHANGE (Wine), new monitors, is checked
+// often; the whole check runs now and then as the net for an event the
+// system did not send.
 #include <windows.h>
 
 #include <optional>
@@ -58,6 +60,9 @@ public:
 private:
     static void CALLBACK OnWindowEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
                                        DWORD);
+    void PostCheck();
+    void LookAgainSoon();
+    static void CALLBACK OnLookAgain(HWND, UINT, UINT_PTR timer, DWORD);
     void Cover(const std::vector<ScreenRect>& monitors);
     void Mend();
     CVirtualDesktops& Desktops();
@@ -75,5 +80,6 @@ private:
     std::vector<WinEventHook> m_eventHooks;
     UINT m_nCheckMessage = 0;
     bool m_bCheckPosted = false;
+    UINT_PTR m_lookAgain = 0;  // the thread's timer for the look after a push back
     bool m_bMending = false;  // the changes the lock hears of now are the guard's own
 };
