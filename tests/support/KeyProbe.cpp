@@ -15,26 +15,9 @@ std::wstring g_probeKeys;  // virtual keys seen going down
 const WORD kSyncKey = VK_RSHIFT;
 }  // namespace
 
-KeyProbe::KeyProbe() {
-    const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    m_thread.reset(CreateThread(nullptr, 0, &KeyProbe::Run, ready.get(), 0, &m_threadId));
-    WaitForSingleObject(ready.get(), INFINITE);
-}
-
-KeyProbe::~KeyProbe() {
-    PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(m_thread.get(), INFINITE);
+// What an earlier probe saw is not this one's.
+KeyProbe::KeyProbe() : m_hook(WH_KEYBOARD_LL, &KeyProbe::Hook) {
     Clear();
-}
-
-DWORD WINAPI KeyProbe::Run(LPVOID ready) {
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, &KeyProbe::Hook, GetModuleHandleW(nullptr), 0);
-    SetEvent(static_cast<HANDLE>(ready));
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    UnhookWindowsHookEx(hook);
-    return 0;
 }
 
 LRESULT CALLBACK KeyProbe::Hook(int code, WPARAM wParam, LPARAM lParam) {

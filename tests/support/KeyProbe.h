@@ -1,6 +1,6 @@
 #pragma once
 #include <windows.h>
-#include "framework/ScopedHandles.h"
+#include "HookThread.h"
 
 // Records the keys a low-level keyboard hook sees. Hooks installed later
 // are asked first, so a probe installed before the program's own hook sees
@@ -8,9 +8,6 @@
 class KeyProbe {
 public:
     KeyProbe();
-    ~KeyProbe();
-    KeyProbe(const KeyProbe&) = delete;
-    KeyProbe& operator=(const KeyProbe&) = delete;
 
     bool SawKeyDown(DWORD vk) const;
     // Presses the right Shift and waits until the probe has seen it, so
@@ -20,9 +17,7 @@ public:
     void Clear();
 
 private:
-    static DWORD WINAPI Run(LPVOID self);
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
 
-    KernelHandle m_thread;
-    DWORD m_threadId = 0;
+    HookThread m_hook;
 };

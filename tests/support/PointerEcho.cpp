@@ -5,28 +5,10 @@ POINT g_echoPoint = {};
 volatile LONG g_echoHeard = 0;
 }  // namespace
 
-PointerEcho::PointerEcho(POINT point) {
+// No move comes before the test makes one: the point may follow the hook.
+PointerEcho::PointerEcho(POINT point) : m_hook(WH_MOUSE_LL, &PointerEcho::Hook) {
     g_echoPoint = point;
     g_echoHeard = 0;
-    const KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    m_thread.reset(CreateThread(nullptr, 0, &PointerEcho::Run, ready.get(), 0, &m_threadId));
-    WaitForSingleObject(ready.get(), INFINITE);
-}
-
-PointerEcho::~PointerEcho() {
-    PostThreadMessageW(m_threadId, WM_QUIT, 0, 0);
-    WaitForSingleObject(m_thread.get(), INFINITE);
-}
-
-// Hooks run in the installing thread's message loop: this thread's.
-DWORD WINAPI PointerEcho::Run(LPVOID ready) {
-    MSG msg;
-    PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
-    HHOOK hook = SetWindowsHookExW(WH_MOUSE_LL, &PointerEcho::Hook, GetModuleHandleW(nullptr), 0);
-    SetEvent(static_cast<HANDLE>(ready));
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    UnhookWindowsHookEx(hook);
-    return 0;
 }
 
 LRESULT CALLBACK PointerEcho::Hook(int code, WPARAM message, LPARAM lParam) {
