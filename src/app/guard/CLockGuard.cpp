@@ -45,7 +45,10 @@ const DWORD kWatchedEvents[][2] = {
 // A window of another program put back behind the lock may come forward
 // again as the system finishes what raised it (under X the display's news
 // of the focus comes late, and no event says so): the guard looks again
-// this soon after, until a check finds nothing to put back.
+// this soon after, once. A program that keeps coming forward is met by
+// the events and the checks; a look after every look would only hand the
+// foreground to and fro more often, and a key let through while the lock
+// held it may reach the other program once it is back.
 const UINT kLookAgainMs = 100;
 
 // The layered-window calls, looked up at run time: systems without them
@@ -124,9 +127,13 @@ void CLockGuard::LookAgainSoon() {
 
 void CALLBACK CLockGuard::OnLookAgain(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    if (!g_watching) return;
-    g_watching->m_lookAgain = 0;
-    g_watching->PostCheck();
+    CLockGuard* guard = g_watching;
+    if (!guard) return;
+    guard->m_lookAgain = 0;
+    if (!guard->m_bHolding) return;
+    guard->m_bMending = true;
+    guard->KeepInFront();
+    guard->m_bMending = false;
 }
 
 void CLockGuard::CoverScreens() {
@@ -174,7 +181,7 @@ bool CLockGuard::Check() {
     const bool changed = monitors != m_monitors;
     if (changed) Cover(monitors);
     Mend();
-    KeepInFront();
+    if (KeepInFront()) LookAgainSoon();
     m_bMending = false;
     return changed;
 }
@@ -255,7 +262,8 @@ void CLockGuard::BringToCurrentDesktop(DesktopRepair repair) {
 // back behind it: the lock and the windows it owns stay topmost, in their
 // order, and the one of them that takes input gets the foreground again.
 // An open menu keeps its place: giving it the foreground would close it.
-void CLockGuard::KeepInFront() {
+// True when it put something back.
+bool CLockGuard::KeepInFront() {
     const DWORD thread = GetCurrentThreadId();
     std::vector<HWND> ours;  // our visible windows, topmost first
     bool covered = false;
@@ -277,8 +285,7 @@ void CLockGuard::KeepInFront() {
             SetWindowPos(*w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     HWND foreground = GetForegroundWindow();
-    if (input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread)) {
-        SetForegroundWindow(input);
-        LookAgainSoon();
-    }
+    const bool taken = input && (covered || !foreground || GetWindowThreadProcessId(foreground, nullptr) != thread);
+    if (taken) SetForegroundWindow(input);
+    return covered || taken;
 }

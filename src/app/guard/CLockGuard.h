@@ -8,8 +8,8 @@
 // It checks when told that something may have got past: a window of
 // another program shown, created, raised, brought to the foreground or
 // cloaked anywhere on the desktop (the system's window events), or a
-// change the lock window hears of itself; and again shortly after it put
-// another program's window back, which may come forward again. What
+// change the lock window hears of itself; and once more shortly after it
+// put another program's window back, which may come forward again. What
 // nothing announces, another program's new alpha for the window and, where
 // the system sends no WM_DISPLAYCHANGE (Wine), new monitors, is checked
 // often; the whole check runs now and then as the net for an event the
@@ -67,7 +67,7 @@ private:
     void Mend();
     CVirtualDesktops& Desktops();
     void BringToCurrentDesktop(DesktopRepair repair);
-    void KeepInFront();
+    bool KeepInFront();
 
     HWND m_hLock = nullptr;
     bool m_bHolding = false;
